@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian 12, then configures and builds.
+# Usage: scripts/setup.sh [--test]   (as root; safe to run again)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    fontconfig fonts-liberation
+)
+test_packages=(
+    xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+    dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+    clang libclang-rt-14-dev binutils-mingw-w64-x86-64 xfonts-utils t1utils
+)
+want=("${packages[@]}")
+[ "${1:-}" = "--test" ] && want+=("${test_packages[@]}")
+
+missing=()
+for p in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "setup: missing packages (run as root to install): ${missing[*]}" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
