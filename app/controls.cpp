@@ -1,0 +1,104 @@
+#include "controls.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+QRect WrapCheckBox::captionRect() const
+{
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    return style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, this);
+}
+
+bool WrapCheckBox::wraps() const
+{
+    return fontMetrics().horizontalAdvance(text()) > captionRect().width();
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent *event)
+{
+    if (!wraps()) {
+        QCheckBox::paintEvent(event);
+        return;
+    }
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QString caption = opt.text;
+    opt.text.clear();
+    opt.state &= ~QStyle::State_HasFocus; // the focus frame goes round the wrapped caption below
+    p.drawControl(QStyle::CE_CheckBox, opt);
+
+    const QRect area = captionRect();
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    p.drawItemText(area, flags, palette(), isEnabled(), caption, QPalette::WindowText);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = fontMetrics().boundingRect(area, flags, caption).adjusted(-1, 0, 1, 0) & rect();
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+bool WrapCheckBox::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+Shape::Shape(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setFillColor(const QColor &color)
+{
+    m_fill = color;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), m_fill);
+    p.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+TabPage::TabPage(QWidget *tabControl, QWidget *parent)
+    : QWidget(parent)
+    , m_tabControl(tabControl)
+{
+}
+
+void TabPage::place(QWidget *control, const QRect &inTabControl)
+{
+    m_places.insert(control, inTabControl);
+    relayout();
+}
+
+void TabPage::relayout()
+{
+    const QPoint origin =
+        m_tabControl->isAncestorOf(this) ? mapTo(m_tabControl, QPoint(0, 0)) : QPoint(0, 0);
+    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
+        // Controls inside a frame are placed by the frame, not by the page.
+        if (it.key()->parentWidget() == this)
+            it.key()->setGeometry(it.value().translated(-origin));
+    }
+}
+
+void TabPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void TabPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    relayout();
+}

@@ -1,0 +1,133 @@
+#include "frmmain.h"
+
+#include "checkvalue.h"
+#include "controls.h"
+#include "handlerguard.h"
+#include "keypress.h"
+#include "resourcepictures.h"
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+
+frmMain::frmMain(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_loadPicture(LoadResPicture)
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/KvListExDemo.ico")));
+    createLayout();
+    connectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+QSize frmMain::outerSize() { return twips::size(6850, 5700); }
+
+QSize frmMain::clientSize() { return twips::size(6735, 5265); }
+
+void frmMain::connectHandlers()
+{
+    // Each handler runs inside the guard; none of them catches by itself.
+    auto guarded = [](auto handler) { return [handler] { HandlerGuard::run(handler); }; };
+
+    connect(cmdExit, &QPushButton::clicked, this, guarded([this] { cmdExit_Click(); }));
+    connect(cmdAbout, &QPushButton::clicked, this, guarded([this] { cmdAbout_Click(); }));
+
+    connect(ListEx1, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx1_ItemSelected(); }));
+    for (qint16 i = 0; i < qint16(chkFont.size()); ++i)
+        connect(chkFont[i], &QCheckBox::clicked, this, guarded([this, i] { chkFont_Click(i); }));
+
+    connect(ListEx2, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx2_ItemSelected(); }));
+    for (qint16 i = 0; i < 2; ++i) {
+        // An option raises Click when it becomes the selected one of its group.
+        connect(optColors[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                HandlerGuard::run([this, i] { optColors_Click(i); });
+        });
+        connect(optStyle[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                HandlerGuard::run([this, i] { optStyle_Click(i); });
+        });
+    }
+
+    connect(ListEx3, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx3_ItemSelected(); }));
+    for (qint16 i = 0; i < 2; ++i) {
+        connect(cmdItemChange[i], &QPushButton::clicked, this,
+                guarded([this, i] { cmdItemChange_Click(i); }));
+        new KeyPressFilter(txtIndex[i], [this, i](int &keyAscii) {
+            HandlerGuard::run([this, i, &keyAscii] { txtIndex_KeyPress(i, keyAscii); });
+        });
+    }
+    connect(cmdFind, &QPushButton::clicked, this, guarded([this] { cmdFind_Click(); }));
+    connect(chkEnabled, &QCheckBox::clicked, this, guarded([this] { chkEnabled_Click(); }));
+}
+
+void frmMain::Form_Load()
+{
+    // Font page
+    ListEx1->AddScreenFonts();
+    ListEx1->Refresh();
+    ListEx1->SetListIndex(0);
+    // Color page
+    LoadCustomColors();
+    ListEx2->SetListIndex(0);
+    // Picture page
+    LoadCharacters();
+    ListEx3->SetListIndex(0);
+}
+
+void frmMain::showCentred()
+{
+    SSTab1->setCurrentIndex(0);
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize outer = outerSize();
+    move(screen.x() + (screen.width() - outer.width()) / 2,
+         screen.y() + (screen.height() - outer.height()) / 2);
+    show();
+    ListEx1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::Form_Resize()
+{
+    if (windowState() & Qt::WindowMinimized)
+        return;
+    // The window manager's frame is known once the window is shown; until then the layout's
+    // client area stands for it.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    QSize target = frame.isNull() ? clientSize() : outerSize() - frame;
+    target = target.expandedTo(clientSize()); // a thick frame must not clip the layout
+    if (size() != target)
+        resize(target);
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    HandlerGuard::run([this] { Form_Resize(); });
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        HandlerGuard::run([this] { Form_Resize(); });
+}
+
+void frmMain::cmdExit_Click()
+{
+    close();
+}
+
+void frmMain::cmdAbout_Click()
+{
+    ListEx1->AboutBox();
+}

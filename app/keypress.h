@@ -1,0 +1,27 @@
+// Delivers each character typed into a widget to a handler that may change or discard it
+// (code 0) before the widget takes it.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QKeyEvent;
+
+class KeyPressFilter : public QObject {
+    Q_OBJECT
+public:
+    using Handler = std::function<void(int &keyAscii)>;
+    KeyPressFilter(QWidget *target, Handler handler);
+
+    // The character code a key press types: its text's code, the control code for
+    // Ctrl+letter (3 for Ctrl+C, 22 for Ctrl+V), 8 for Backspace; -1 for keys that type nothing.
+    static int characterCode(const QKeyEvent &event);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool filterCommit(QWidget *target, QEvent *event);
+    Handler m_handler;
+};

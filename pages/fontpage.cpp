@@ -1,0 +1,64 @@
+// The Font page: the font list, the sample text and its four attribute check boxes.
+#include "checkvalue.h"
+#include "frmmain.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace {
+
+// The word for a font kind, or null where the kind has none.
+const char *fontKindWord(qint32 fontType)
+{
+    switch (fontType) {
+    case KvListEx::kvVectorFont:
+        return "Vector";
+    case KvListEx::kvRasterFont:
+        return "Raster";
+    case KvListEx::kvDeviceFont:
+        return "Device";
+    case KvListEx::kvTrueTypeFont:
+        return "True Type";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void frmMain::ListEx1_ItemSelected()
+{
+    {
+        KvListEx::ListItem &item = ListEx1->ListItems().Item(ListEx1->ListIndex());
+        // Only the name changes: size and attributes stay as the check boxes set them.
+        QFont sample = lblFontSample->font();
+        sample.setFamily(item.Font().family());
+        lblFontSample->setFont(sample);
+    }
+    const KvListEx::ListItem &item = ListEx1->ListItems().Item(ListEx1->ListIndex());
+    if (const char *word = fontKindWord(item.FontType()))
+        lblFontType->setText(QStringLiteral("Font Type: ") + QLatin1String(word));
+}
+
+void frmMain::chkFont_Click(qint16 Index)
+{
+    if (Index < 0 || Index >= qint16(chkFont.size()))
+        return;
+    const bool on = isOn(checkValue(chkFont[Index]));
+    QFont sample = lblFontSample->font();
+    switch (Index) {
+    case 0:
+        sample.setBold(on);
+        break;
+    case 1:
+        sample.setItalic(on);
+        break;
+    case 2:
+        sample.setUnderline(on);
+        break;
+    case 3:
+        sample.setStrikeOut(on);
+        break;
+    }
+    lblFontSample->setFont(sample);
+}
