@@ -1,4 +1,5 @@
-// The character pictures as the program embeds them: exact file layout, colour tables, ground, Qt loading.
+// The character pictures as the program embeds them: exact file layout, colour tables, ground, Qt
+// loading.
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -13,22 +14,28 @@ constexpr QRgb kGround = 0xFF00FF00;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 
 const char *const kNames[] = {
-    "Oswin Tarrant", "Delphine Tarrant", "Rufus Tarrant", "Clara Tarrant", "Pip Tarrant",
-    "Ezra Tarrant", "Lloyd Fennick", "Oku", "Augustus Lemuel Crane", "Percival Nutt",
-    "Dale Whitcombe", "Binky the Jester", "Toby Ainsworth", "extra, never loaded", "Gordie Plimm",
-    "Wendelin", "Leopold Haskett", "Horace Dunmore", "Silas Pembury", "Edna Pembury",
+    "Oswin Tarrant",         "Delphine Tarrant",    "Rufus Tarrant",  "Clara Tarrant",
+    "Pip Tarrant",           "Ezra Tarrant",        "Lloyd Fennick",  "Oku",
+    "Augustus Lemuel Crane", "Percival Nutt",       "Dale Whitcombe", "Binky the Jester",
+    "Toby Ainsworth",        "extra, never loaded", "Gordie Plimm",   "Wendelin",
+    "Leopold Haskett",       "Horace Dunmore",      "Silas Pembury",  "Edna Pembury",
 };
 
-QString path(int id) { return QStringLiteral(":/bitmaps/%1.bmp").arg(id); }
+QString path(int id) {
+    return QStringLiteral(":/bitmaps/%1.bmp").arg(id);
+}
 
-QByteArray bytes(int id)
-{
+QByteArray bytes(int id) {
     QFile f(path(id));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 u32(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 u16(const QByteArray &b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 u32(const QByteArray &b, int at) {
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint16 u16(const QByteArray &b, int at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
 // Decoded independently of Qt's reader: the table and the index of every pixel, top row first.
 struct Decoded {
@@ -37,8 +44,7 @@ struct Decoded {
     QRgb at(int x, int y) const { return table[index[y * 32 + x]]; }
 };
 
-Decoded decode(const QByteArray &b)
-{
+Decoded decode(const QByteArray &b) {
     Decoded d;
     for (int i = 0; i < 16; ++i) {
         const char *q = b.constData() + 54 + 4 * i;
@@ -54,8 +60,7 @@ Decoded decode(const QByteArray &b)
     return d;
 }
 
-void addRows()
-{
+void addRows() {
     QTest::addColumn<int>("id");
     for (int id = 101; id <= 120; ++id)
         QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(id).arg(kNames[id - 101]))) << id;
@@ -68,8 +73,7 @@ class TestBitmaps : public QObject {
 
 private slots:
     void headers_data() { addRows(); }
-    void headers()
-    {
+    void headers() {
         QFETCH(int, id);
         const QByteArray b = bytes(id);
         QCOMPARE(b.size(), 630);
@@ -91,10 +95,10 @@ private slots:
         QCOMPARE(u32(b, 50), 16u); // colours important
     }
 
-    // The table holds exactly the colours in use, ascending as 0xRRGGBB, then white up to 16 entries.
+    // The table holds exactly the colours in use, ascending as 0xRRGGBB, then white up to 16
+    // entries.
     void colourTable_data() { addRows(); }
-    void colourTable()
-    {
+    void colourTable() {
         QFETCH(int, id);
         const QByteArray b = bytes(id);
         QCOMPARE(b.size(), 630);
@@ -106,18 +110,20 @@ private slots:
         for (int i = 0; i < used; ++i)
             QVERIFY2(seen.contains(i), qPrintable(QStringLiteral("entry %1 is not used").arg(i)));
         for (int i = 1; i < used; ++i)
-            QVERIFY2((d.table[i] & 0xFFFFFF) > (d.table[i - 1] & 0xFFFFFF), qPrintable(QStringLiteral("entry %1 out of order").arg(i)));
+            QVERIFY2((d.table[i] & 0xFFFFFF) > (d.table[i - 1] & 0xFFFFFF),
+                     qPrintable(QStringLiteral("entry %1 out of order").arg(i)));
         for (int i = used; i < 16; ++i)
-            QVERIFY2(d.table[i] == kWhite, qPrintable(QStringLiteral("padding entry %1 is not white").arg(i)));
+            QVERIFY2(d.table[i] == kWhite,
+                     qPrintable(QStringLiteral("padding entry %1 is not white").arg(i)));
         QVERIFY(d.table.first(used).contains(kGround));
-        QVERIFY2(used - 1 >= 3 && used - 1 <= 9, qPrintable(QStringLiteral("%1 figure colours").arg(used - 1)));
+        QVERIFY2(used - 1 >= 3 && used - 1 <= 9,
+                 qPrintable(QStringLiteral("%1 figure colours").arg(used - 1)));
     }
 
     // Green is the ground: at the corners, and every green pixel reaches the edge through green,
     // so the list's background never shows through a hole inside a figure.
     void ground_data() { addRows(); }
-    void ground()
-    {
+    void ground() {
         QFETCH(int, id);
         const QByteArray b = bytes(id);
         QCOMPARE(b.size(), 630);
@@ -130,8 +136,8 @@ private slots:
             todo << QPoint(i, 0) << QPoint(i, 31) << QPoint(0, i) << QPoint(31, i);
         while (!todo.isEmpty()) {
             const QPoint p = todo.takeLast();
-            if (p.x() < 0 || p.y() < 0 || p.x() > 31 || p.y() > 31 || reached[p.y() * 32 + p.x()]
-                || d.at(p.x(), p.y()) != kGround)
+            if (p.x() < 0 || p.y() < 0 || p.x() > 31 || p.y() > 31 || reached[p.y() * 32 + p.x()] ||
+                d.at(p.x(), p.y()) != kGround)
                 continue;
             reached[p.y() * 32 + p.x()] = true;
             todo << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
@@ -140,7 +146,8 @@ private slots:
         for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
                 if (d.at(x, y) == kGround)
-                    QVERIFY2(reached[y * 32 + x], qPrintable(QStringLiteral("enclosed green at %1,%2").arg(x).arg(y)));
+                    QVERIFY2(reached[y * 32 + x],
+                             qPrintable(QStringLiteral("enclosed green at %1,%2").arg(x).arg(y)));
                 else
                     ++figure;
             }
@@ -150,8 +157,7 @@ private slots:
 
     // What the list gets: Qt's reader sees the same 32 x 32 picture as the raw decoding above.
     void loadsThroughQt_data() { addRows(); }
-    void loadsThroughQt()
-    {
+    void loadsThroughQt() {
         QFETCH(int, id);
         const QPixmap pixmap(path(id));
         QCOMPARE(pixmap.size(), QSize(32, 32));
@@ -164,8 +170,7 @@ private slots:
     }
 
     void eachDiffersFromTheOthers_data() { addRows(); }
-    void eachDiffersFromTheOthers()
-    {
+    void eachDiffersFromTheOthers() {
         QFETCH(int, id);
         const QImage mine(path(id));
         QVERIFY(!mine.isNull());
@@ -178,12 +183,14 @@ private slots:
                 for (int x = 0; x < 32; ++x)
                     differing += mine.pixel(x, y) != theirs.pixel(x, y);
             // A recolour or a small touch-up of another portrait is not a portrait of its own.
-            QVERIFY2(differing > 100, qPrintable(QStringLiteral("only %1 pixels differ from %2").arg(differing).arg(other)));
+            QVERIFY2(
+                differing > 100,
+                qPrintable(
+                    QStringLiteral("only %1 pixels differ from %2").arg(differing).arg(other)));
         }
     }
 
-    void embedsExactlyTheTwenty()
-    {
+    void embedsExactlyTheTwenty() {
         QStringList expected;
         for (int id = 101; id <= 120; ++id)
             expected << QStringLiteral("%1.bmp").arg(id);

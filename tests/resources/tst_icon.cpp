@@ -1,4 +1,5 @@
-// The program icon as embedded: three images of fixed sizes and depths, standard palettes, transparent ground.
+// The program icon as embedded: three images of fixed sizes and depths, standard palettes,
+// transparent ground.
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -11,18 +12,22 @@ namespace {
 
 const QString kPath = QStringLiteral(":/icons/KvListExDemo.ico");
 
-const QList<QRgb> kVga16 = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
-                            0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+const QList<QRgb> kVga16 = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                            0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
+                            0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 const QList<QRgb> kMono = {0x000000, 0xFFFFFF};
 
-QByteArray iconBytes()
-{
+QByteArray iconBytes() {
     QFile f(kPath);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 u32(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 u16(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 u32(const QByteArray &b, qsizetype at) {
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint16 u16(const QByteArray &b, qsizetype at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
 } // namespace
 
@@ -30,8 +35,7 @@ class TestIcon : public QObject {
     Q_OBJECT
 
 private slots:
-    void directory()
-    {
+    void directory() {
         const QByteArray b = iconBytes();
         QCOMPARE(b.size(), 6 + 3 * 16 + 304 + 744 + 296);
         QCOMPARE(u16(b, 0), quint16(0));
@@ -45,8 +49,7 @@ private slots:
         QCOMPARE(next, quint32(b.size()));
     }
 
-    void image_data()
-    {
+    void image_data() {
         QTest::addColumn<int>("entry");
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("bits");
@@ -55,8 +58,7 @@ private slots:
         QTest::newRow("30002 32x32 16 colours") << 1 << 32 << 4 << 744;
         QTest::newRow("30003 16x16 16 colours") << 2 << 16 << 4 << 296;
     }
-    void image()
-    {
+    void image() {
         QFETCH(int, entry);
         QFETCH(int, size);
         QFETCH(int, bits);
@@ -92,7 +94,8 @@ private slots:
         int transparent = 0;
         for (int row = 0; row < size; ++row) {
             for (int x = 0; x < size; ++x) {
-                const bool clear = uchar(b[xorAt + size * xorStride + row * andStride + x / 8]) >> (7 - x % 8) & 1;
+                const bool clear =
+                    uchar(b[xorAt + size * xorStride + row * andStride + x / 8]) >> (7 - x % 8) & 1;
                 const uchar v = uchar(b[xorAt + row * xorStride + x * bits / 8]);
                 const int index = bits == 1 ? v >> (7 - x % 8) & 1 : (x % 2 ? v & 0x0F : v >> 4);
                 if (clear) {
@@ -106,15 +109,15 @@ private slots:
             }
         }
         QVERIFY(transparent > size * size / 5);
-        // A white window with a black outline; in colour also the cyan title strip and the grey shadow.
+        // A white window with a black outline; in colour also the cyan title strip and the grey
+        // shadow.
         QSet<QRgb> expected = {0x000000, 0xFFFFFF};
         if (bits == 4)
             expected << 0x00FFFF << 0x808080;
         QCOMPARE(visible, expected);
     }
 
-    void qtLoadsEverySize()
-    {
+    void qtLoadsEverySize() {
         const QIcon icon(kPath);
         QVERIFY(!icon.isNull());
         QImageReader reader(kPath);
