@@ -42,8 +42,13 @@ double textToNumber(QStringView text)
         ++first;
     double value = 0.0;
     const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return (number.front() == '-' ? -1.0 : 1.0) * std::numeric_limits<double>::infinity();
+    if (error == std::errc::result_out_of_range) {
+        // Too large, or too small to tell from zero: a non-zero whole part means too large.
+        const std::string whole = number.substr(0, number.find('.'));
+        const bool large = whole.find_first_of("123456789") != std::string::npos;
+        const double sign = number.front() == '-' ? -1.0 : 1.0;
+        return large ? sign * std::numeric_limits<double>::infinity() : sign * 0.0;
+    }
     (void)end;
     return value;
 }

@@ -50,6 +50,7 @@ void AdaptersTest::textToNumber_data()
     QTest::newRow("exponent not read") << "1e2" << 1.0;
     QTest::newRow("non-ASCII digit stops") << QString::fromUtf8("4\u0663") << 4.0;
     QTest::newRow("comma is no decimal point") << "2,5" << 2.0;
+    QTest::newRow("too small to tell from zero") << QStringLiteral("0.") + QString(400, u'0') + u'1' << 0.0;
 }
 
 void AdaptersTest::textToNumber()

@@ -1,0 +1,151 @@
+"""A screen reader's view: an AT-SPI client outside the process finds and drives the demo."""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(__file__))
+from xsession import Results, XSession  # noqa: E402
+
+import pyatspi  # noqa: E402
+
+TITLE = "Kv Extended ListBox Control"
+
+
+def walk(node, depth=0, limit=40):
+    if node is None or depth > limit:
+        return
+    yield node
+    for i in range(node.childCount):
+        try:
+            child = node.getChildAtIndex(i)
+        except Exception:
+            continue
+        yield from walk(child, depth + 1, limit)
+
+
+def find(root, role=None, name=None, showing=None):
+    for node in walk(root):
+        try:
+            if role is not None and node.getRole() != role:
+                continue
+            if name is not None and node.name != name:
+                continue
+            if showing is not None and node.getState().contains(pyatspi.STATE_SHOWING) != showing:
+                continue
+            return node
+        except Exception:
+            continue
+    return None
+
+
+def wait(predicate, what, timeout=15.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise TimeoutError(what)
+
+
+def app_frame():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is None:
+            continue
+        frame = find(app, pyatspi.ROLE_FRAME, TITLE, None) or find(app, pyatspi.ROLE_WINDOW, TITLE, None)
+        if frame:
+            return app, frame
+    return None
+
+
+def list_items(lst):
+    return [lst.getChildAtIndex(i).name for i in range(lst.childCount)
+            if lst.getChildAtIndex(i).getRole() == pyatspi.ROLE_LIST_ITEM]
+
+
+def select_tab(frame, name):
+    tabs = find(frame, pyatspi.ROLE_PAGE_TAB_LIST)
+    for i in range(tabs.childCount):
+        if tabs.getChildAtIndex(i).name == name:
+            tabs.querySelection().selectChild(i)
+            return
+
+
+def select_item(lst, text):
+    items = [lst.getChildAtIndex(i) for i in range(lst.childCount)]
+    index = [c.name for c in items].index(text)
+    lst.querySelection().selectChild(index)
+
+
+def press(node):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            return
+    action.doAction(0)
+
+
+def main(exe):
+    r = Results()
+    with XSession() as x:
+        env = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"}
+        x.start(exe, extra_env=env)
+        x.find_window(TITLE)
+        app, frame = wait(app_frame, "the demo on the accessibility bus", 30)
+        r.check("window found by its caption", frame.name == TITLE, frame.name)
+
+        tabs = find(frame, pyatspi.ROLE_PAGE_TAB_LIST)
+        names = [tabs.getChildAtIndex(i).name for i in range(tabs.childCount)] if tabs else []
+        r.check("three tab names", names == ["Font", "Color", "Picture"], names)
+
+        fonts = find(frame, pyatspi.ROLE_LIST, "Fonts")
+        r.check("font list has items", fonts is not None and len(list_items(fonts)) > 0)
+
+        select_tab(frame, "Color")
+        colours = wait(lambda: find(frame, pyatspi.ROLE_LIST, "Colors", True), "colour list shown")
+        items = list_items(colours)
+        r.check("colour list items read", items[:8] == ["Blue", "Cyan", "Green", "Magenta", "Red",
+                                                         "Yellow", "White", "Black"], items)
+        select_item(colours, "Black")
+        black = colours.getChildAtIndex(items.index("Black"))
+        r.check("Black is selected", wait(lambda: black.getState().contains(pyatspi.STATE_SELECTED),
+                                          "Black selected", 5))
+
+        select_tab(frame, "Picture")
+        people = wait(lambda: find(frame, pyatspi.ROLE_LIST, "Characters", True), "character list shown")
+        items = list_items(people)
+        r.check("character list has 19 items", len(items) == 19, len(items))
+        select_item(people, "Oku")
+        oku = people.getChildAtIndex(items.index("Oku"))
+        descr = oku.description
+        r.check("item carries its description", len(descr) > 10, descr)
+        label = wait(lambda: find(frame, pyatspi.ROLE_LABEL, descr, True), "description shown", 5)
+        r.check("the new description is read", label is not None)
+
+        box = find(frame, pyatspi.ROLE_TEXT, "Item number for Enable or Disable", True)
+        box.queryEditableText().setTextContents("19")
+        button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Enable or Disable", True)
+        press(button)
+
+        def error_box():
+            for node in walk(app):
+                try:
+                    if node.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT) and node.name == "ERROR":
+                        return node
+                except Exception:
+                    pass
+            return None
+        dialog = wait(error_box, "the ERROR box", 10)
+        text = find(dialog, pyatspi.ROLE_LABEL, "Invalid index!")
+        r.check("'Invalid index!' box shown", text is not None)
+        ok = find(dialog, pyatspi.ROLE_PUSH_BUTTON, "OK")
+        press(ok)
+    return r.finish()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
