@@ -122,6 +122,26 @@ void frmMain::changeEvent(QEvent *event)
         HandlerGuard::run([this] { Form_Resize(); });
 }
 
+// Tab walks the layout's focus order, over the controls that can take the focus now: those of
+// the page in front, and of each option group only the selected option (arrows move inside).
+bool frmMain::focusNextPrevChild(bool next)
+{
+    const qsizetype n = m_focusOrder.size();
+    const qsizetype at = m_focusOrder.indexOf(focusWidget());
+    if (at < 0)
+        return QWidget::focusNextPrevChild(next);
+    for (qsizetype step = 1; step < n; ++step) {
+        QWidget *w = m_focusOrder[(at + (next ? step : n - step)) % n];
+        const auto *option = qobject_cast<QRadioButton *>(w);
+        if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) ||
+            (option && option->autoExclusive() && !option->isChecked()))
+            continue;
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
+
 void frmMain::cmdExit_Click()
 {
     close();

@@ -98,6 +98,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createLayout();
@@ -108,5 +109,6 @@ private:
     void connectHandlers();
 
     PictureLoader m_loadPicture;
+    QList<QWidget *> m_focusOrder; // Tab order across the pages: 0 first
     bool m_inResize = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 #include <QWidget>
 
 #include <cstdio>
@@ -33,9 +34,10 @@ void HandlerGuard::reportUnhandled(std::exception_ptr error)
     box.setObjectName(QStringLiteral("UnhandledErrorBox"));
     box.exec();
 
-    // Leave the event loop; main then destroys the window. Before the loop runs, main checks
-    // ending() itself.
-    QCoreApplication::exit(kErrorExitCode);
+    // Leave the event loop; main then destroys the window. Before the loop runs (an error while
+    // the window loads) main sees ending() itself: exit() then would also end every later loop.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(kErrorExitCode);
 }
 
 void HandlerGuard::resetForTesting()

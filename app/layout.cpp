@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 using KvListEx::ListEx;
@@ -271,12 +272,12 @@ void frmMain::createPicturePage(TabPage *page)
 
 void frmMain::setFocusOrder()
 {
-    QList<QWidget *> order{ListEx1};
-    order << chkFont[0] << chkFont[1] << chkFont[2] << chkFont[3];
-    order << ListEx2 << optColors[0] << optColors[1] << optStyle[0] << optStyle[1];
-    order << ListEx3 << cmdItemChange[0] << txtIndex[0] << cmdItemChange[1] << txtIndex[1];
-    order << txtItem << cmdFind << chkFind << chkEnabled;
-    order << SSTab1 << cmdAbout << cmdExit;
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    m_focusOrder = {ListEx1};
+    m_focusOrder << chkFont[0] << chkFont[1] << chkFont[2] << chkFont[3];
+    m_focusOrder << ListEx2 << optColors[0] << optColors[1] << optStyle[0] << optStyle[1];
+    m_focusOrder << ListEx3 << cmdItemChange[0] << txtIndex[0] << cmdItemChange[1] << txtIndex[1];
+    m_focusOrder << txtItem << cmdFind << chkFind << chkEnabled;
+    m_focusOrder << SSTab1->tabBar() << cmdAbout << cmdExit;
+    for (qsizetype i = 1; i < m_focusOrder.size(); ++i)
+        QWidget::setTabOrder(m_focusOrder[i - 1], m_focusOrder[i]);
 }

@@ -16,6 +16,7 @@ class QLineEdit;
 namespace KvListEx {
 
 class ListExModel;
+class ListExDelegate;
 class ListEx;
 
 // Drawing styles; the numbers are the values stored under the "style" key.
@@ -55,6 +56,8 @@ public:
     OleColor ItemColor() const { return m_itemColor; }
     OleColor BackColor() const { return m_backColor; }
     qint32 FontType() const { return m_fontType; }
+    // Font lists set the kind; other lists may use it for their own font items.
+    void SetFontType(qint32 type) { m_fontType = type; }
     QString Description() const { return m_description; }
     qint32 ItemData() const { return m_itemData; }
     bool Enabled() const { return m_enabled; }
@@ -65,6 +68,8 @@ public:
 
 private:
     friend class ListExModel;
+    friend class ListExDelegate;
+    friend class ListEx;
     QString m_text;
     QString m_description;
     std::unique_ptr<QFont> m_font;
@@ -73,8 +78,9 @@ private:
     OleColor m_backColor = kvNoColor;
     qint32 m_itemData = -1;
     qint32 m_picture = -1; // index into the model's picture table
-    qint8 m_fontType = kvVectorFont;
+    qint32 m_fontType = kvVectorFont;
     bool m_enabled = true;
+    mutable qint8 m_drawsOwnName = -1; // font items: can the face draw its own name? -1 unknown
 };
 
 // The items of one list, by zero-based position.
@@ -125,7 +131,8 @@ public:
     void AddScreenFonts();
 
     // Position of the first item whose text equals (exact) or starts with the text,
-    // case-insensitively; -1 when none does.
+    // case-insensitively; -1 when none does. An empty text matches an empty item text exactly,
+    // and any first item as a prefix.
     qint32 FindItem(const QString &text, bool exact = false) const;
     qint32 FindItem(const QLineEdit &box, bool exact = false) const;
 
@@ -171,7 +178,17 @@ signals:
     // An item has become the selection (by the user or by SetListIndex).
     void ItemSelected();
 
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+
 private:
+    void selectRow(qint32 row, bool notify);
+    void applyColors();
+    void refreshSystemColors();
     struct Private;
     std::unique_ptr<Private> d;
 };

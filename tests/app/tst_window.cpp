@@ -95,7 +95,9 @@ void WindowTest::firstShowing()
     QCOMPARE(QApplication::focusWidget(), m_window->ListEx1);
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(m_window->windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(m_window->size(), frmMain::clientSize()); // no frame offscreen: the layout's area
+    QCOMPARE(m_window->frameGeometry().size(), frmMain::outerSize());
+    QVERIFY(m_window->width() >= frmMain::clientSize().width());
+    QVERIFY(m_window->height() >= frmMain::clientSize().height());
     QVERIFY(!m_window->windowIcon().isNull());
     // Each list's first item is selected once the window loads.
     QCOMPARE(m_window->ListEx1->ListIndex(), 0);
@@ -129,8 +131,8 @@ void WindowTest::pageVisibility()
         QVERIFY2(child(name)->isVisible(), qPrintable(name));
     for (const QString &name : hidden)
         QVERIFY2(!child(name)->isVisible(), qPrintable(name));
-    for (const QString &name : {"SSTab1", "cmdAbout", "cmdExit"})
-        QVERIFY(child(name)->isVisible());
+    for (const char *name : {"SSTab1", "cmdAbout", "cmdExit"})
+        QVERIFY(child(QString::fromLatin1(name))->isVisible());
 }
 
 void WindowTest::focusOrderByTab_data()
@@ -142,8 +144,7 @@ void WindowTest::focusOrderByTab_data()
                           << QStringList{"ListEx1", "chkFont(0)", "chkFont(1)", "chkFont(2)",
                                          "chkFont(3)"} + shell;
     QTest::newRow("Color") << 1
-                           << QStringList{"ListEx2", "optColors(0)", "optColors(1)", "optStyle(0)",
-                                          "optStyle(1)"} + shell;
+                           << QStringList{"ListEx2", "optColors(0)", "optStyle(0)"} + shell;
     QTest::newRow("Picture") << 2
                              << QStringList{"ListEx3", "cmdItemChange(0)", "txtIndex(0)",
                                             "cmdItemChange(1)", "txtIndex(1)", "txtItem", "cmdFind",
@@ -367,8 +368,10 @@ void WindowTest::mnemonicsFromEveryPage()
         QCOMPARE(watcher.seen().first().objectName, QStringLiteral("ListExAboutBox"));
     }
     QVERIFY(m_window->isVisible());
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(m_window.get(), Qt::Key_X, Qt::AltModifier);
-    QVERIFY(!m_window->isVisible());
+    QTRY_VERIFY(!m_window->isVisible()); // a mnemonic presses the button as a short animation
 }
 
 void WindowTest::pickingATabRunsNoHandler()

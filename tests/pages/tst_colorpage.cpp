@@ -2,6 +2,7 @@
 #include "olecolor.h"
 #include "windowfixture.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 

@@ -1,0 +1,67 @@
+// 0x00BBGGRR colour values, and the classic system colour indexes mapped onto palette roles.
+#include "listex.h"
+
+#include <QPalette>
+
+namespace KvListEx {
+
+namespace {
+
+struct SystemColor {
+    int index;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+
+// The classic indexes that have a palette counterpart.
+constexpr SystemColor kSystemColors[] = {
+    {1, QPalette::Active, QPalette::Dark},             // desktop
+    {2, QPalette::Active, QPalette::Highlight},        // active caption
+    {3, QPalette::Inactive, QPalette::Highlight},      // inactive caption
+    {4, QPalette::Active, QPalette::Window},           // menu
+    {5, QPalette::Active, QPalette::Base},             // window
+    {6, QPalette::Active, QPalette::Shadow},           // window frame
+    {7, QPalette::Active, QPalette::WindowText},       // menu text
+    {8, QPalette::Active, QPalette::Text},             // window text
+    {9, QPalette::Active, QPalette::HighlightedText},  // caption text
+    {12, QPalette::Active, QPalette::Mid},             // application workspace
+    {13, QPalette::Active, QPalette::Highlight},       // highlight
+    {14, QPalette::Active, QPalette::HighlightedText}, // highlighted text
+    {15, QPalette::Active, QPalette::Button},          // button face
+    {16, QPalette::Active, QPalette::Dark},            // button shadow
+    {17, QPalette::Disabled, QPalette::Text},          // grey text
+    {18, QPalette::Active, QPalette::ButtonText},      // button text
+    {19, QPalette::Inactive, QPalette::HighlightedText},
+    {20, QPalette::Active, QPalette::Light},           // button highlight
+    {21, QPalette::Active, QPalette::Shadow},          // 3-D dark shadow
+    {22, QPalette::Active, QPalette::Midlight},        // 3-D light
+    {23, QPalette::Active, QPalette::ToolTipText},
+    {24, QPalette::Active, QPalette::ToolTipBase},
+};
+
+} // namespace
+
+QColor ToQColor(OleColor color, const QPalette &palette)
+{
+    const quint32 value = quint32(color);
+    if (color == kvNoColor)
+        return {};
+    if (value & 0x80000000u) {
+        const int index = int(value & 0xFFu);
+        for (const SystemColor &s : kSystemColors)
+            if (s.index == index)
+                return palette.color(s.group, s.role);
+        return {};
+    }
+    if (value > 0x00FFFFFFu)
+        return {};
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+OleColor FromQColor(const QColor &color)
+{
+    const QColor rgb = color.toRgb();
+    return OleColor(quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16));
+}
+
+} // namespace KvListEx

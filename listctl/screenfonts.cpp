@@ -1,0 +1,86 @@
+// The screen font set: one item per installed family, each in its own face, with its kind.
+#include "listex_p.h"
+
+#include <QFontDatabase>
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+
+namespace KvListEx {
+
+namespace {
+
+// The kind of one font file, from the format fontconfig recorded for it.
+qint32 kindOfFormat(const char *format, bool scalable)
+{
+    const QByteArray f(format ? format : "");
+    if (f == "TrueType" || f == "CFF")
+        return kvTrueTypeFont; // TrueType and OpenType outlines
+    if (!scalable || f == "PCF" || f == "BDF" || f == "Windows FNT" || f == "PFR")
+        return kvRasterFont;
+    return kvVectorFont; // Type 1, CID-keyed and other outline formats
+}
+
+// Where a family has files of several kinds, the one a screen would use first.
+int preference(qint32 kind)
+{
+    return kind == kvTrueTypeFont ? 3 : kind == kvVectorFont ? 2 : 1;
+}
+
+} // namespace
+
+QHash<QString, qint32> classifyFontFamilies()
+{
+    QHash<QString, qint32> kinds;
+    FcPattern *pattern = FcPatternCreate();
+    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, FC_SCALABLE, nullptr);
+    FcFontSet *set = FcFontList(nullptr, pattern, objects);
+    for (int i = 0; set && i < set->nfont; ++i) {
+        FcPattern *font = set->fonts[i];
+        FcChar8 *format = nullptr;
+        FcBool scalable = FcTrue;
+        FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
+        FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
+        const qint32 kind = kindOfFormat(reinterpret_cast<const char *>(format), scalable == FcTrue);
+        FcChar8 *family = nullptr;
+        for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
+            const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
+            const auto found = kinds.constFind(name);
+            if (found == kinds.cend() || preference(kind) > preference(*found))
+                kinds.insert(name, kind);
+        }
+    }
+    if (set)
+        FcFontSetDestroy(set);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    return kinds;
+}
+
+void ListEx::AddScreenFonts()
+{
+    const QHash<QString, qint32> kinds = classifyFontFamilies();
+    QStringList families;
+    for (const QString &family : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(family))
+            families.append(family);
+    families.removeDuplicates();
+    std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    const bool sorted = d->settings.sorted;
+    d->settings.sorted = false; // already in order: append, do not search for each place
+    for (const QString &family : families) {
+        QFont face = d->settings.font;
+        face.setFamily(family);
+        AddItem(family, -1, kvNoColor, kvNoColor, &face);
+        ListItem &item = d->model->item(d->model->count() - 1);
+        // Qt may list a family under a foundry-qualified name, "Family [Foundry]".
+        const QString plain = family.section(QStringLiteral(" ["), 0, 0);
+        item.m_fontType = kinds.value(family, kinds.value(plain, kvVectorFont));
+    }
+    d->settings.sorted = sorted;
+}
+
+} // namespace KvListEx
