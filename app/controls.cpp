@@ -102,3 +102,34 @@ void TabPage::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     relayout();
 }
+
+namespace {
+
+class SharedWidthTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override
+    {
+        QSize size = QTabBar::tabSizeHint(index);
+        const QWidget *control = parentWidget();
+        if (control && count() > 0) {
+            // The last tab takes what the division leaves over.
+            const int share = control->width() / count();
+            size.setWidth(index == count() - 1 ? control->width() - share * (count() - 1) : share);
+        }
+        return size;
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+};
+
+} // namespace
+
+TabControl::TabControl(QWidget *parent)
+    : QTabWidget(parent)
+{
+    setTabBar(new SharedWidthTabBar(this));
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
+}

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QHash>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QWidget>
 
 // A check box whose caption wraps onto further lines when it is wider than the box.
@@ -34,6 +36,13 @@ protected:
 
 private:
     QColor m_fill;
+};
+
+// The tab control: one row of tabs sharing its whole width.
+class TabControl : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit TabControl(QWidget *parent = nullptr);
 };
 
 // A page of the tab control. Its controls are placed in the tab control's coordinates (tab

@@ -19,7 +19,7 @@
 #include <QTabWidget>
 
 frmMain::frmMain(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_loadPicture(LoadResPicture)
 {
@@ -112,6 +112,14 @@ void frmMain::Form_Resize()
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    HandlerGuard::run([this] { Form_Resize(); });
+}
+
+// The window manager frames the window after it is shown, which moves it but may not resize it:
+// that is when the frame's size becomes known and the outer size can be set.
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
     HandlerGuard::run([this] { Form_Resize(); });
 }
 

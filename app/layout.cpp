@@ -81,12 +81,9 @@ void frmMain::createLayout()
     setFont(fonts::layoutFont());
     resize(clientSize());
 
-    SSTab1 = new QTabWidget(this);
+    SSTab1 = new TabControl(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setGeometry(twips::rect(120, 120, 6495, 4575));
-    SSTab1->setUsesScrollButtons(false);
-    SSTab1->setDocumentMode(false);
-    SSTab1->tabBar()->setExpanding(true);
 
     const QStringList captions{QStringLiteral("Font"), QStringLiteral("Color"),
                                QStringLiteral("Picture")};

@@ -54,7 +54,8 @@ QFont ListExDelegate::drawingFont(const ListItem &item) const
     const QFont own = m_model->font(item);
     if (item.m_drawsOwnName < 0) {
         const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(own.family());
-        bool draws = !(systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin));
+        // Symbol and picture fonts map letters to signs: only a Latin face shows its name.
+        bool draws = systems.contains(QFontDatabase::Latin);
         const QFontMetrics fm(own);
         for (QChar c : item.m_text)
             draws = draws && (c.isSpace() || fm.inFont(c));

@@ -61,10 +61,11 @@ QHash<QString, qint32> classifyFontFamilies()
 void ListEx::AddScreenFonts()
 {
     const QHash<QString, qint32> kinds = classifyFontFamilies();
+    // Qt names a family found at several foundries "Family [Foundry]": list the family once.
     QStringList families;
     for (const QString &family : QFontDatabase::families())
         if (!QFontDatabase::isPrivateFamily(family))
-            families.append(family);
+            families.append(family.section(QStringLiteral(" ["), 0, 0));
     families.removeDuplicates();
     std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
@@ -75,10 +76,7 @@ void ListEx::AddScreenFonts()
         QFont face = d->settings.font;
         face.setFamily(family);
         AddItem(family, -1, kvNoColor, kvNoColor, &face);
-        ListItem &item = d->model->item(d->model->count() - 1);
-        // Qt may list a family under a foundry-qualified name, "Family [Foundry]".
-        const QString plain = family.section(QStringLiteral(" ["), 0, 0);
-        item.m_fontType = kinds.value(family, kinds.value(plain, kvVectorFont));
+        d->model->item(d->model->count() - 1).m_fontType = kinds.value(family, kvVectorFont);
     }
     d->settings.sorted = sorted;
 }

@@ -273,6 +273,10 @@ void WindowTest::captionsFit()
     QTabBar *bar = m_window->SSTab1->tabBar();
     for (int i = 0; i < bar->count(); ++i)
         QVERIFY(bar->fontMetrics().horizontalAdvance(bar->tabText(i)) < bar->tabRect(i).width());
+    // The three tabs share the tab control's width.
+    QCOMPARE(bar->tabRect(0).left(), 0);
+    QCOMPARE(bar->tabRect(2).right() + 1, m_window->SSTab1->width());
+    QVERIFY(qAbs(bar->tabRect(0).width() - bar->tabRect(2).width()) <= 1);
     const QSet<QString> captioned{"cmdAbout", "cmdExit", "chkFont(0)", "chkFont(1)", "chkFont(2)",
                                   "chkFont(3)", "lblFontType", "lblFontSample", "Frame1", "Frame2",
                                   "optColors(0)", "optColors(1)", "optStyle(0)", "optStyle(1)",

@@ -41,7 +41,9 @@ int FontPageTest::row(const QString &family) const
 
 void FontPageTest::sortedWithTheFirstFontShown()
 {
-    QStringList expected = QFontDatabase::families();
+    QStringList expected; // one item per family, however many foundries have it
+    for (const QString &family : QFontDatabase::families())
+        expected << family.section(QStringLiteral(" ["), 0, 0);
     expected.removeDuplicates();
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
