@@ -93,8 +93,6 @@ void ListEx::Clear()
 void ListEx::Refresh()
 {
     d->model->flush();
-    for (const ListItem &item : d->model->items())
-        item.m_drawsOwnName = -1;
     d->delegate->clearCache();
     d->model->refreshAll();
     viewport()->update();

@@ -20,7 +20,12 @@ struct ListEx::Private {
     bool holdsSystemColors = false; // the items are exactly the system colour set
 };
 
+struct FamilyInfo {
+    qint32 kind = -1;    // FontKind; -1 before any file of the family is seen
+    bool symbol = false; // its letters are signs: the list draws its name in the list's font
+};
+
 // Font kinds by family, from the font system's own record of each family's files.
-QHash<QString, qint32> classifyFontFamilies();
+QHash<QString, FamilyInfo> classifyFontFamilies();
 
 } // namespace KvListEx

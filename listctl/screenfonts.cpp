@@ -30,11 +30,11 @@ int preference(qint32 kind)
 
 } // namespace
 
-QHash<QString, qint32> classifyFontFamilies()
+QHash<QString, FamilyInfo> classifyFontFamilies()
 {
-    QHash<QString, qint32> kinds;
+    QHash<QString, FamilyInfo> kinds;
     FcPattern *pattern = FcPatternCreate();
-    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, FC_SCALABLE, nullptr);
+    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, FC_SCALABLE, FC_LANG, nullptr);
     FcFontSet *set = FcFontList(nullptr, pattern, objects);
     for (int i = 0; set && i < set->nfont; ++i) {
         FcPattern *font = set->fonts[i];
@@ -43,12 +43,25 @@ QHash<QString, qint32> classifyFontFamilies()
         FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
         FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
         const qint32 kind = kindOfFormat(reinterpret_cast<const char *>(format), scalable == FcTrue);
+        // A file that covers no language at all is a symbol or picture font, whatever other
+        // files of its family claim.
+        FcLangSet *langs = nullptr;
+        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
+                            [&] {
+                                FcStrSet *set = FcLangSetGetLangs(langs);
+                                FcStrList *list = FcStrListCreate(set);
+                                const bool none = FcStrListNext(list) == nullptr;
+                                FcStrListDone(list);
+                                FcStrSetDestroy(set);
+                                return none;
+                            }();
         FcChar8 *family = nullptr;
         for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
             const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
-            const auto found = kinds.constFind(name);
-            if (found == kinds.cend() || preference(kind) > preference(*found))
-                kinds.insert(name, kind);
+            FamilyInfo &info = kinds[name];
+            if (info.kind < 0 || preference(kind) > preference(info.kind))
+                info.kind = kind;
+            info.symbol = info.symbol || symbol;
         }
     }
     if (set)
@@ -60,7 +73,7 @@ QHash<QString, qint32> classifyFontFamilies()
 
 void ListEx::AddScreenFonts()
 {
-    const QHash<QString, qint32> kinds = classifyFontFamilies();
+    const QHash<QString, FamilyInfo> kinds = classifyFontFamilies();
     // Qt names a family found at several foundries "Family [Foundry]": list the family once.
     QStringList families;
     for (const QString &family : QFontDatabase::families())
@@ -76,7 +89,11 @@ void ListEx::AddScreenFonts()
         QFont face = d->settings.font;
         face.setFamily(family);
         AddItem(family, -1, kvNoColor, kvNoColor, &face);
-        d->model->item(d->model->count() - 1).m_fontType = kinds.value(family, kvVectorFont);
+        const FamilyInfo info = kinds.value(family);
+        ListItem &item = d->model->item(d->model->count() - 1);
+        item.m_fontType = info.kind < 0 ? kvVectorFont : info.kind;
+        if (info.symbol)
+            item.m_drawsOwnName = 0;
     }
     d->settings.sorted = sorted;
 }
