@@ -55,9 +55,10 @@ def app_frame():
         app = desktop.getChildAtIndex(i)
         if app is None:
             continue
-        frame = find(app, pyatspi.ROLE_FRAME, TITLE, None) or find(app, pyatspi.ROLE_WINDOW, TITLE, None)
-        if frame:
-            return app, frame
+        for j in range(app.childCount):
+            window = app.getChildAtIndex(j)
+            if window is not None and window.name == TITLE:
+                return app, window
     return None
 
 
@@ -69,15 +70,22 @@ def list_items(lst):
 def select_tab(frame, name):
     tabs = find(frame, pyatspi.ROLE_PAGE_TAB_LIST)
     for i in range(tabs.childCount):
-        if tabs.getChildAtIndex(i).name == name:
-            tabs.querySelection().selectChild(i)
+        tab = tabs.getChildAtIndex(i)
+        if tab.getRole() == pyatspi.ROLE_PAGE_TAB and tab.name == name:
+            press(tab)
             return
 
 
 def select_item(lst, text):
     items = [lst.getChildAtIndex(i) for i in range(lst.childCount)]
-    index = [c.name for c in items].index(text)
-    lst.querySelection().selectChild(index)
+    item = items[[c.name for c in items].index(text)]
+    try:
+        lst.querySelection().selectChild(items.index(item))
+    except NotImplementedError:  # Qt 6.4 offers a list item's own action instead
+        action = item.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        print("item actions:", names)
+        action.doAction(0)
 
 
 def press(node):
@@ -91,15 +99,21 @@ def press(node):
 
 def main(exe):
     r = Results()
+    # Start the accessibility bus first: Qt joins it only once it is there, and a client's
+    # first look at the desktop is what it keeps.
+    subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                    "org.a11y.Bus.GetAddress"], check=True, capture_output=True, timeout=20)
     with XSession() as x:
         env = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"}
         x.start(exe, extra_env=env)
         x.find_window(TITLE)
+        time.sleep(1.0)
         app, frame = wait(app_frame, "the demo on the accessibility bus", 30)
         r.check("window found by its caption", frame.name == TITLE, frame.name)
 
         tabs = find(frame, pyatspi.ROLE_PAGE_TAB_LIST)
-        names = [tabs.getChildAtIndex(i).name for i in range(tabs.childCount)] if tabs else []
+        names = [tabs.getChildAtIndex(i).name for i in range(tabs.childCount)
+                 if tabs.getChildAtIndex(i).getRole() == pyatspi.ROLE_PAGE_TAB] if tabs else []
         r.check("three tab names", names == ["Font", "Color", "Picture"], names)
 
         fonts = find(frame, pyatspi.ROLE_LIST, "Fonts")
