@@ -75,10 +75,14 @@ void ListEx::AddScreenFonts()
 {
     const QHash<QString, FamilyInfo> kinds = classifyFontFamilies();
     // Qt names a family found at several foundries "Family [Foundry]": list the family once.
+    // Qt also lists fontconfig's generic aliases ("Sans Serif", "Monospace"): those have no
+    // files of their own and are left out.
     QStringList families;
-    for (const QString &family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family))
-            families.append(family.section(QStringLiteral(" ["), 0, 0));
+    for (const QString &family : QFontDatabase::families()) {
+        const QString plain = family.section(QStringLiteral(" ["), 0, 0);
+        if (!QFontDatabase::isPrivateFamily(family) && (kinds.isEmpty() || kinds.contains(plain)))
+            families.append(plain);
+    }
     families.removeDuplicates();
     std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;

@@ -41,10 +41,9 @@ int FontPageTest::row(const QString &family) const
 
 void FontPageTest::sortedWithTheFirstFontShown()
 {
-    QStringList expected; // one item per family, however many foundries have it
-    for (const QString &family : QFontDatabase::families())
-        expected << family.section(QStringLiteral(" ["), 0, 0);
-    expected.removeDuplicates();
+    QStringList expected; // the private set's families, one item each, sorted
+    for (const SandboxFont &font : kSandboxFonts)
+        expected << QString::fromUtf8(font.family);
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QStringList listed;
@@ -52,8 +51,6 @@ void FontPageTest::sortedWithTheFirstFontShown()
     for (int i = 0; i < items.Count(); ++i)
         listed << items.Item(i).Text();
     QCOMPARE(listed, expected);
-    for (const SandboxFont &font : kSandboxFonts)
-        QVERIFY2(listed.contains(QString::fromUtf8(font.family)), font.family);
     QCOMPARE(m_w->ListEx1->ListIndex(), 0);
     // The labels show the first font as soon as the window opens.
     QCOMPARE(m_w->lblFontSample->font().family(), items.Item(0).Font().family());

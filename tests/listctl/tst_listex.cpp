@@ -1,0 +1,363 @@
+// The list control's contract: items, selection and its signal, finding, stored properties,
+// errors.
+#include "listex.h"
+
+#include <QAbstractItemModelTester>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace KvListEx;
+
+namespace {
+
+QStringList texts(ListEx &list)
+{
+    QStringList out;
+    for (int i = 0; i < list.ListItems().Count(); ++i)
+        out << list.ListItems().Item(i).Text();
+    return out;
+}
+
+void fill(ListEx &list, const QStringList &items)
+{
+    for (const QString &t : items)
+        list.AddItem(t);
+}
+
+QFont layoutFont(qreal size)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(size);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
+} // namespace
+
+class ListExTest : public QObject {
+    Q_OBJECT
+private slots:
+    void modelStaysConsistentWhileFillingClearingRefilling();
+    void sortedInsertsKeepCaseInsensitiveOrder();
+    void itemSelectedOnAssignment();
+    void itemSelectedByUserClickAndKeys();
+    void clearRaisesNothingAndSelectsNothing();
+    void disabledItemsSkippedByUserButSelectableByProgram();
+    void findItem_data();
+    void findItem();
+    void findItemReadsTheTextBox();
+    void outOfRangeErrorsNameThePosition_data();
+    void outOfRangeErrorsNameThePosition();
+    void storedPropertiesRoundTrip_data();
+    void storedPropertiesRoundTrip();
+    void styleChangeKeepsItemsAndSelection();
+    void itemFontIsItsOwnAndPresentFromTheStart();
+    void systemColorsFollowThePalette();
+    void accessibleNameAndDescription();
+};
+
+void ListExTest::modelStaysConsistentWhileFillingClearingRefilling()
+{
+    ListEx list;
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.show();
+    for (int i = 0; i < 50; ++i)
+        list.AddItem(QStringLiteral("item %1").arg(i));
+    QCOMPARE(list.ListItems().Count(), 50);
+    QCOMPARE(list.model()->rowCount(), 50);
+    QCoreApplication::processEvents();
+    list.AddItem(QStringLiteral("first"), 0);
+    list.AddItem(QStringLiteral("middle"), 25);
+    QCOMPARE(list.model()->rowCount(), 52);
+    QCOMPARE(list.ListItems().Item(0).Text(), QStringLiteral("first"));
+    QCOMPARE(list.ListItems().Item(25).Text(), QStringLiteral("middle"));
+    list.Clear();
+    QCOMPARE(list.model()->rowCount(), 0);
+    for (int i = 0; i < 10; ++i)
+        list.AddItem(QStringLiteral("again %1").arg(i));
+    QCoreApplication::processEvents(); // the queued announcement
+    QCOMPARE(list.model()->rowCount(), 10);
+    list.Refresh();
+}
+
+void ListExTest::sortedInsertsKeepCaseInsensitiveOrder()
+{
+    ListEx list({{QStringLiteral("sorted"), true}});
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    fill(list, {"delta", "Alpha", "charlie", "Bravo", "alpha", "echo"});
+    QCOMPARE(texts(list), (QStringList{"Alpha", "alpha", "Bravo", "charlie", "delta", "echo"}));
+}
+
+void ListExTest::itemSelectedOnAssignment()
+{
+    ListEx list;
+    fill(list, {"a", "b", "c"});
+    QSignalSpy spy(&list, &ListEx::ItemSelected);
+    list.SetListIndex(0);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(list.ListIndex(), 0);
+    list.SetListIndex(0); // no change, no news
+    QCOMPARE(spy.size(), 1);
+    list.SetListIndex(2);
+    QCOMPARE(spy.size(), 2);
+    list.SetListIndex(-1); // nothing selected is never announced
+    QCOMPARE(spy.size(), 2);
+    QCOMPARE(list.ListIndex(), -1);
+    QVERIFY(list.selectionModel()->selectedIndexes().isEmpty());
+}
+
+void ListExTest::itemSelectedByUserClickAndKeys()
+{
+    ListEx list;
+    list.resize(200, 120);
+    fill(list, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QSignalSpy spy(&list, &ListEx::ItemSelected);
+    int selectedWhenSignalled = -2;
+    connect(&list, &ListEx::ItemSelected, this, [&] { selectedWhenSignalled = list.ListIndex(); });
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(2, 0)).center());
+    QCOMPARE(list.ListIndex(), 2);
+    QCOMPARE(selectedWhenSignalled, 2);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(list.ListIndex(), 3);
+    QTest::keyClick(&list, Qt::Key_End);
+    QCOMPARE(list.ListIndex(), 9);
+    QTest::keyClick(&list, Qt::Key_Home);
+    QCOMPARE(list.ListIndex(), 0);
+    QTest::keyClick(&list, Qt::Key_PageDown);
+    QVERIFY(list.ListIndex() > 1);
+    QTest::keyClicks(&list, "g"); // type-ahead
+    QCOMPARE(list.ListIndex(), 6);
+    QCOMPARE(spy.size(), 6);
+}
+
+void ListExTest::clearRaisesNothingAndSelectsNothing()
+{
+    ListEx list;
+    fill(list, {"a", "b"});
+    list.SetListIndex(1);
+    QSignalSpy spy(&list, &ListEx::ItemSelected);
+    list.Clear();
+    QCOMPARE(spy.size(), 0);
+    QCOMPARE(list.ListIndex(), -1);
+    QCOMPARE(list.ListItems().Count(), 0);
+    fill(list, {"x"});
+    list.SetListIndex(0); // after a refill, the first selection is news again
+    QCOMPARE(spy.size(), 1);
+}
+
+void ListExTest::disabledItemsSkippedByUserButSelectableByProgram()
+{
+    ListEx list;
+    list.resize(200, 200);
+    fill(list, {"a", "b", "c", "d", "e"});
+    for (int i : {1, 2, 4})
+        list.ListItems().Item(i).SetEnabled(false);
+    list.Refresh();
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.SetListIndex(0);
+    QSignalSpy spy(&list, &ListEx::ItemSelected);
+    QTest::keyClick(&list, Qt::Key_Down); // over b and c
+    QCOMPARE(list.ListIndex(), 3);
+    QTest::keyClick(&list, Qt::Key_Down); // e is disabled: stays
+    QCOMPARE(list.ListIndex(), 3);
+    QTest::keyClick(&list, Qt::Key_End);
+    QCOMPARE(list.ListIndex(), 3);
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(list.ListIndex(), 0);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(2, 0)).center());
+    QCOMPARE(list.ListIndex(), 0);
+    QTest::keyClicks(&list, "b");
+    QCOMPARE(list.ListIndex(), 0);
+    QCOMPARE(spy.size(), 2);
+    list.SetListIndex(4); // the program may
+    QCOMPARE(list.ListIndex(), 4);
+    QCOMPARE(spy.size(), 3);
+}
+
+void ListExTest::findItem_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("exact");
+    QTest::addColumn<int>("found");
+    const QStringList people{"Anna", "Annabel", "bob", "Bobby", "anna"};
+    QTest::newRow("exact, same case") << people << "Anna" << true << 0;
+    QTest::newRow("exact, other case") << people << "BOB" << true << 2;
+    QTest::newRow("exact is not a prefix") << people << "Ann" << true << -1;
+    QTest::newRow("exact wants the whole text") << people << "Annabe" << true << -1;
+    QTest::newRow("prefix, other case") << people << "ANNAB" << false << 1;
+    QTest::newRow("prefix: first match wins") << people << "anna" << false << 0;
+    QTest::newRow("several exact: first wins") << people << "ANNA" << true << 0;
+    QTest::newRow("prefix longer than any item") << people << "Bobby Tables" << false << -1;
+    QTest::newRow("no match") << people << "Zed" << false << -1;
+    QTest::newRow("empty text prefix matches the first") << people << "" << false << 0;
+    QTest::newRow("empty text exact matches none") << people << "" << true << -1;
+    QTest::newRow("empty text exact matches an empty item") << QStringList{"a", ""} << "" << true << 1;
+    QTest::newRow("empty list") << QStringList{} << "a" << false << -1;
+    QTest::newRow("non-ASCII case") << QStringList{"Ärger", "Öl"} << "öL" << true << 1;
+}
+
+void ListExTest::findItem()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, text);
+    QFETCH(bool, exact);
+    QFETCH(int, found);
+    ListEx list;
+    fill(list, items);
+    QCOMPARE(list.FindItem(text, exact), found);
+}
+
+void ListExTest::findItemReadsTheTextBox()
+{
+    ListEx list;
+    fill(list, {"Oswin", "Oku"});
+    QLineEdit box;
+    box.setText(QStringLiteral("ok"));
+    QCOMPARE(list.FindItem(box, false), 1);
+    QCOMPARE(list.FindItem(box, true), -1);
+}
+
+void ListExTest::outOfRangeErrorsNameThePosition_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("viaItem");
+    QTest::newRow("Item past the end") << 3 << true;
+    QTest::newRow("Item at -1") << -1 << true;
+    QTest::newRow("ListIndex past the end") << 3 << false;
+    QTest::newRow("ListIndex below -1") << -2 << false;
+}
+
+void ListExTest::outOfRangeErrorsNameThePosition()
+{
+    QFETCH(int, position);
+    QFETCH(bool, viaItem);
+    ListEx list;
+    fill(list, {"a", "b", "c"});
+    try {
+        if (viaItem)
+            list.ListItems().Item(position);
+        else
+            list.SetListIndex(position);
+        QFAIL("no error");
+    } catch (const std::out_of_range &e) {
+        const QString message = QString::fromUtf8(e.what());
+        QVERIFY2(message.contains(QString::number(position)) && message.contains(u'3'), e.what());
+    }
+    QCOMPARE(list.ListIndex(), -1);
+}
+
+void ListExTest::storedPropertiesRoundTrip_data()
+{
+    QTest::addColumn<QVariantList>("stored"); // key, value, key, value…
+    QTest::newRow("font list") << QVariantList{"_extentx", 5741, "_extenty", 7011, "font",
+                                               QVariant::fromValue(layoutFont(8.25)), "style", 0, "sorted", true};
+    QTest::newRow("colour list") << QVariantList{"_extentx", 6588, "_extenty", 5106, "backcolor", 0xFFFFFF,
+                                                 "textleft", 4, "pictleft", 4, "picttop", 4, "pictheight", 22,
+                                                 "pictwidth", 22, "font", QVariant::fromValue(layoutFont(13.5)),
+                                                 "itemheight", 30, "style", 2};
+    QTest::newRow("character list")
+        << QVariantList{"_extentx", 6800, "_extenty", 5530, "backcolor", 0xFFFFC0, "selbackcolor", 0x80FF80,
+                        "selforecolor", 0xC00000, "transpcolor", 0x00FF00, "textleft", 4, "pictleft", 4,
+                        "picttop", 4, "pictheight", 32, "pictwidth", 32, "font",
+                        QVariant::fromValue(layoutFont(9.75)), "itemheight", 40};
+    QTest::newRow("defaults store only size and font")
+        << QVariantList{"_extentx", 2646, "_extenty", 1323, "font", QVariant::fromValue(layoutFont(8.25))};
+}
+
+void ListExTest::storedPropertiesRoundTrip()
+{
+    QFETCH(QVariantList, stored);
+    ListEx::Properties in;
+    for (int i = 0; i < stored.size(); i += 2)
+        in.append({stored[i].toString(), stored[i + 1]});
+    ListEx list(in);
+    const ListEx::Properties out = list.WriteProperties();
+    QCOMPARE(out.size(), in.size());
+    for (int i = 0; i < in.size(); ++i) {
+        QCOMPARE(out[i].first, in[i].first);
+        if (in[i].first == u"font") {
+            const QFont f = out[i].second.value<QFont>();
+            QCOMPARE(f.family(), QStringLiteral("MS Sans Serif"));
+            QCOMPARE(f.pointSizeF(), in[i].second.value<QFont>().pointSizeF());
+            QCOMPARE(f.weight(), QFont::Normal);
+        } else {
+            QCOMPARE(out[i].second.toInt(), in[i].second.toInt());
+        }
+    }
+}
+
+void ListExTest::styleChangeKeepsItemsAndSelection()
+{
+    ListEx list;
+    fill(list, {"a", "b", "c"});
+    list.SetListIndex(1);
+    QSignalSpy spy(&list, &ListEx::ItemSelected);
+    for (int style : {kvText, kvColorRectAndText, kvLargePicture, kvLargeColorRect, kvPictureAndText}) {
+        list.SetStyle(style);
+        QCOMPARE(list.Style(), style);
+        QCOMPARE(list.ListIndex(), 1);
+        QCOMPARE(texts(list), (QStringList{"a", "b", "c"}));
+    }
+    QCOMPARE(spy.size(), 0);
+    list.Clear();
+    fill(list, {"x"});
+    QCOMPARE(list.Style(), int(kvPictureAndText)); // a refill keeps the style
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.SetStyle(5));
+}
+
+void ListExTest::itemFontIsItsOwnAndPresentFromTheStart()
+{
+    ListEx list({{QStringLiteral("font"), QVariant::fromValue(layoutFont(9.75))}});
+    fill(list, {"a", "b", "c"});
+    QFont &font = list.ListItems().Item(1).Font();
+    QCOMPARE(font.pointSizeF(), 9.75); // starts as the list's font
+    font.setBold(true);
+    font.setUnderline(true);
+    QVERIFY(list.ListItems().Item(1).Font().bold());
+    QVERIFY(!list.ListItems().Item(0).Font().bold());
+    QVERIFY(!list.ListItems().Item(2).Font().underline());
+    QCOMPARE(list.model()->index(1, 0).data(Qt::FontRole).value<QFont>().bold(), true);
+}
+
+void ListExTest::systemColorsFollowThePalette()
+{
+    ListEx list;
+    list.AddSystemColors();
+    QStringList names = texts(list);
+    QVERIFY(names.contains(QStringLiteral("Window")));
+    QVERIFY(names.contains(QStringLiteral("Window Text")));
+    QVERIFY(names.contains(QStringLiteral("Highlight")));
+    const int highlight = int(names.indexOf(QStringLiteral("Highlight")));
+    QCOMPARE(list.ListItems().Item(highlight).ItemColor(),
+             FromQColor(QApplication::palette().color(QPalette::Active, QPalette::Highlight)));
+    const QPalette original = QApplication::palette();
+    QPalette changed = original;
+    changed.setColor(QPalette::Highlight, QColor(12, 34, 56));
+    QApplication::setPalette(changed);
+    QCoreApplication::processEvents();
+    QCOMPARE(list.ListItems().Item(highlight).ItemColor(), 0x38220C);
+    QApplication::setPalette(original);
+}
+
+void ListExTest::accessibleNameAndDescription()
+{
+    ListEx list;
+    list.AddItem(QStringLiteral("Oku"), -1, -1, -1, nullptr, QPixmap(), -1, QStringLiteral("The shopkeeper."));
+    list.AddItem(QStringLiteral("Off"));
+    list.ListItems().Item(1).SetEnabled(false);
+    list.Refresh();
+    const QModelIndex oku = list.model()->index(0, 0);
+    QCOMPARE(oku.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Oku"));
+    QCOMPARE(oku.data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("The shopkeeper."));
+    QVERIFY(!(list.model()->index(1, 0).flags() & Qt::ItemIsEnabled)); // announced unavailable
+}
+
+QTEST_MAIN(ListExTest)
+#include "tst_listex.moc"
