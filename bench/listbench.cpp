@@ -1,0 +1,453 @@
+// ListEx against QListWidget in one process: fill + first frame, memory per item, FindItem,
+// and scrolling one page at the end of a short and a long list.
+#include "listex.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QListWidget>
+#include <QPainter>
+#include <QProcess>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr QSize kSize(257, 209);
+constexpr int kScrollReps = 50;
+int g_failures = 0;
+
+void fail(const char *what)
+{
+    std::fprintf(stderr, "listbench: FAILED CHECK: %s\n", what);
+    ++g_failures;
+}
+
+enum class Kind { ListEx, Widget };
+
+const char *kindName(Kind k) { return k == Kind::ListEx ? "listex" : "qlistwidget"; }
+
+QString itemText(int i) { return QStringLiteral("Item %1").arg(i, 6, 10, QLatin1Char('0')); }
+
+QPixmap makePicture()
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::darkCyan);
+    QPainter p(&pm);
+    p.fillRect(4, 4, 8, 8, Qt::yellow);
+    return pm;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+long rssBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// Counts viewport paints that happen once the model holds every item: a frame painted
+// before the view knows of the items would show an empty list.
+class PaintWatcher : public QObject {
+public:
+    PaintWatcher(QListView *view, int expectedRows)
+        : m_view(view), m_expected(expectedRows)
+    {
+        view->viewport()->installEventFilter(this);
+    }
+    bool fullPaintSeen = false;
+    int earlyPaints = 0;
+    void reset(int expectedRows)
+    {
+        m_expected = expectedRows;
+        fullPaintSeen = false;
+        earlyPaints = 0;
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            if (m_view->model()->rowCount() == m_expected)
+                fullPaintSeen = true;
+            else
+                ++earlyPaints;
+        }
+        return false;
+    }
+
+private:
+    QListView *m_view;
+    int m_expected;
+};
+
+bool waitForFullPaint(const PaintWatcher &w, int timeoutMs = 120000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!w.fullPaintSeen && t.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return w.fullPaintSeen;
+}
+
+struct Shared {
+    QPixmap picture;
+    QIcon icon;
+};
+
+std::unique_ptr<QListView> makeList(Kind k)
+{
+    std::unique_ptr<QListView> v;
+    if (k == Kind::ListEx) {
+        v = std::make_unique<KvListEx::ListEx>();
+    } else {
+        auto w = std::make_unique<QListWidget>();
+        w->setUniformItemSizes(true);
+        v = std::move(w);
+    }
+    v->resize(kSize);
+    return v;
+}
+
+// text(i) gives the i-th text; the timed runs pass prepared strings, the memory runs build
+// them on the spot so that the strings count towards the items that own them.
+void fill(QListView *v, Kind k, int n, const Shared &s, const std::function<QString(int)> &text)
+{
+    if (k == Kind::ListEx) {
+        auto *ex = static_cast<KvListEx::ListEx *>(v);
+        for (int i = 0; i < n; ++i)
+            ex->AddItem(text(i), -1, KvListEx::kvNoColor, KvListEx::kvNoColor, nullptr, s.picture);
+    } else {
+        auto *lw = static_cast<QListWidget *>(v);
+        for (int i = 0; i < n; ++i)
+            lw->addItem(new QListWidgetItem(s.icon, text(i)));
+    }
+}
+
+int itemCount(QListView *v, Kind k)
+{
+    return k == Kind::ListEx ? static_cast<KvListEx::ListEx *>(v)->ListItems().Count()
+                             : static_cast<QListWidget *>(v)->count();
+}
+
+QString textAt(QListView *v, Kind k, int i)
+{
+    return k == Kind::ListEx ? static_cast<KvListEx::ListEx *>(v)->ListItems().Item(i).Text()
+                             : static_cast<QListWidget *>(v)->item(i)->text();
+}
+
+// ms from creating the widget to the first frame that shows the filled list.
+int g_earlyPaints[2] = {0, 0};
+
+double fillFirstFrame(Kind k, int n, const Shared &s, const QStringList &texts,
+                      std::unique_ptr<QListView> *keep = nullptr)
+{
+    QElapsedTimer t;
+    t.start();
+    std::unique_ptr<QListView> v = makeList(k);
+    PaintWatcher watcher(v.get(), n);
+    v->show();
+    fill(v.get(), k, n, s, [&](int i) { return texts[i]; });
+    if (!waitForFullPaint(watcher))
+        fail("no frame painted after filling");
+    const double ms = t.nsecsElapsed() / 1e6;
+    g_earlyPaints[int(k)] += watcher.earlyPaints;
+    if (itemCount(v.get(), k) != n || textAt(v.get(), k, n - 1) != texts[n - 1])
+        fail("filled list does not hold the items given");
+    v->viewport()->removeEventFilter(&watcher);
+    if (keep)
+        *keep = std::move(v);
+    else
+        v.reset();
+    QCoreApplication::processEvents();
+    return ms;
+}
+
+// Child process: prints the bytes per item that filling and one paint add to the RSS.
+int memoryChild(Kind k, int n)
+{
+    Shared s;
+    s.picture = makePicture();
+    s.icon = QIcon(s.picture);
+    std::unique_ptr<QListView> v = makeList(k);
+    PaintWatcher watcher(v.get(), 0);
+    v->show();
+    if (!waitForFullPaint(watcher))
+        return 2;
+    QCoreApplication::processEvents();
+    const long before = rssBytes();
+    watcher.reset(n);
+    fill(v.get(), k, n, s, itemText);
+    const long filled = rssBytes();
+    if (!waitForFullPaint(watcher) || itemCount(v.get(), k) != n)
+        return 3;
+    const long after = rssBytes();
+    std::printf("%ld %ld %ld\n", before, filled, after);
+    std::fflush(stdout);
+    // Tearing down a million items tells nothing here.
+    _exit(0);
+}
+
+// Bytes per item after fill and paint; *fillOnly: the part already there before the paint.
+double memoryPerItem(Kind k, int n, double *fillOnly)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--memory"), QString::fromLatin1(kindName(k)), QString::number(n)});
+    if (!p.waitForFinished(300000) || p.exitCode() != 0) {
+        fail("memory child process failed");
+        return -1;
+    }
+    const QList<QByteArray> parts = p.readAllStandardOutput().trimmed().split(' ');
+    if (parts.size() != 3) {
+        fail("memory child printed no figures");
+        return -1;
+    }
+    const long b = parts[0].toLong(), f = parts[1].toLong(), a = parts[2].toLong();
+    *fillOnly = double(f - b) / n;
+    return double(a - b) / n;
+}
+
+template <typename F>
+double medianMs(int reps, F &&f)
+{
+    std::vector<double> times;
+    for (int r = 0; r < reps; ++r) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        times.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return median(times);
+}
+
+// Median over runs of the mean time of one page step (up or back down) with a synchronous paint.
+double pageScrollMs(QListView *v, int *pageRows = nullptr)
+{
+    v->scrollToBottom();
+    QCoreApplication::processEvents();
+    QScrollBar *sb = v->verticalScrollBar();
+    const int bottom = sb->value();
+    if (sb->maximum() <= 0 || bottom != sb->maximum() || sb->pageStep() <= 0)
+        fail("list is not scrolled to its end");
+    if (pageRows)
+        *pageRows = sb->pageStep();
+    std::vector<double> perPage;
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < kScrollReps; ++i) {
+            sb->setValue(bottom - sb->pageStep());
+            v->viewport()->repaint();
+            sb->setValue(bottom);
+            v->viewport()->repaint();
+        }
+        perPage.push_back(t.nsecsElapsed() / 1e6 / (2 * kScrollReps));
+    }
+    if (sb->value() != bottom)
+        fail("scroll bar did not return to the end");
+    const QRect last = v->visualRect(v->model()->index(v->model()->rowCount() - 1, 0));
+    if (!v->viewport()->rect().contains(last))
+        fail("last item not shown at the bottom after scrolling");
+    return median(perPage);
+}
+
+void header()
+{
+    std::printf("%-58s %12s %12s %8s  %-22s %s\n", "measurement", "ListEx", "QListWidget", "ratio",
+                "target", "result");
+    std::printf("%s\n", QByteArray(124, '-').constData());
+}
+
+void row(const char *what, double ex, double lw, const char *unit, const char *target, int met)
+{
+    char a[32], b[32], r[16];
+    std::snprintf(a, sizeof a, "%.3f %s", ex, unit);
+    if (lw >= 0) {
+        std::snprintf(b, sizeof b, "%.3f %s", lw, unit);
+        std::snprintf(r, sizeof r, "%.3f", lw > 0 ? ex / lw : 0.0);
+    } else {
+        std::snprintf(b, sizeof b, "-");
+        std::snprintf(r, sizeof r, "-");
+    }
+    std::printf("%-58s %12s %12s %8s  %-22s %s\n", what, a, b, r, target,
+                met < 0 ? "" : (met ? "met" : "MISSED"));
+}
+
+int runAll()
+{
+    Shared s;
+    s.picture = makePicture();
+    s.icon = QIcon(s.picture);
+    constexpr int kBig = 1000000;
+    QStringList texts;
+    texts.reserve(kBig);
+    for (int i = 0; i < kBig; ++i)
+        texts.append(itemText(i));
+
+    std::printf("listbench: Qt %s, platform %s, widget %dx%d, picture 16x16 shared by all items\n\n",
+                qVersion(), qPrintable(QGuiApplication::platformName()), kSize.width(), kSize.height());
+    header();
+
+    // (a) fill + first frame; the kinds take turns so that drift hits both alike.
+    std::unique_ptr<QListView> bigEx, bigLw;
+    for (const int n : {100000, kBig}) {
+        const int reps = n == kBig ? 3 : 7;
+        std::vector<double> ex, lw;
+        for (int r = 0; r < reps; ++r) {
+            const bool last = r == reps - 1 && n == kBig;
+            ex.push_back(fillFirstFrame(Kind::ListEx, n, s, texts, last ? &bigEx : nullptr));
+            lw.push_back(fillFirstFrame(Kind::Widget, n, s, texts, last ? &bigLw : nullptr));
+        }
+        const double e = median(ex), w = median(lw);
+        char what[64];
+        std::snprintf(what, sizeof what, "fill + first frame, %d items (median of %d)", n, reps);
+        row(what, e, w, "ms", "<= 0.5x QListWidget", e <= 0.5 * w);
+    }
+
+    std::printf("frames painted before the view knew all items (not counted as first frame): "
+                "ListEx %d, QListWidget %d\n", g_earlyPaints[0], g_earlyPaints[1]);
+
+    // (b) memory, each figure from a fresh process.
+    QString memoryNotes;
+    for (const int n : {100000, kBig}) {
+        double ef = 0, wf = 0;
+        const double e = memoryPerItem(Kind::ListEx, n, &ef), w = memoryPerItem(Kind::Widget, n, &wf);
+        char what[64];
+        std::snprintf(what, sizeof what, "resident memory per item, %d items", n);
+        row(what, e, w, "B", "<= 0.5x QListWidget", e >= 0 && w > 0 && e <= 0.5 * w);
+        memoryNotes += QString::asprintf("memory %d items, before the first paint: ListEx %.1f B, "
+                                         "QListWidget %.1f B per item\n", n, ef, wf);
+    }
+
+    // (c) searching 1,000,000 items: the last one (asked for in another case) and a miss
+    // that agrees with every text up to the last character.
+    auto *ex = static_cast<KvListEx::ListEx *>(bigEx.get());
+    auto *lw = static_cast<QListWidget *>(bigLw.get());
+    const QString lastLower = texts.last().toLower();
+    const QString lastExact = texts.last();
+    const QString miss = QStringLiteral("ITEM 99999X");
+    constexpr int kFindReps = 11;
+    auto loopExact = [lw](const QString &t) {
+        for (int i = 0, n = lw->count(); i < n; ++i)
+            if (lw->item(i)->text().compare(t, Qt::CaseInsensitive) == 0)
+                return i;
+        return -1;
+    };
+    auto loopPrefix = [lw](const QString &t) {
+        for (int i = 0, n = lw->count(); i < n; ++i)
+            if (lw->item(i)->text().startsWith(t, Qt::CaseInsensitive))
+                return i;
+        return -1;
+    };
+    auto firstRow = [lw](const QList<QListWidgetItem *> &found) {
+        return found.isEmpty() ? -1 : lw->row(found.first());
+    };
+    struct Case {
+        const char *name;
+        QString text;
+        bool exact;
+        int expected;
+        Qt::MatchFlags flags;
+    };
+    const Case cases[] = {
+        {"exact, last item", lastLower, true, kBig - 1, Qt::MatchFixedString},
+        {"exact, no match", miss, true, -1, Qt::MatchFixedString},
+        {"prefix, last item", lastLower, false, kBig - 1, Qt::MatchStartsWith},
+        {"prefix, no match", miss, false, -1, Qt::MatchStartsWith},
+    };
+    std::vector<std::pair<std::string, std::pair<double, double>>> findItemsRows;
+    for (const Case &c : cases) {
+        int got = -2, gotLoop = -2, gotFind = -2;
+        const double e = medianMs(kFindReps, [&] { got = ex->FindItem(c.text, c.exact); });
+        const double l = medianMs(kFindReps, [&] { gotLoop = c.exact ? loopExact(c.text) : loopPrefix(c.text); });
+        const double f = medianMs(kFindReps, [&] { gotFind = firstRow(lw->findItems(c.text, c.flags)); });
+        if (got != c.expected)
+            fail("ListEx::FindItem gave the wrong position");
+        if (gotLoop != c.expected || gotFind != c.expected)
+            fail("QListWidget search gave the wrong position");
+        char what[80];
+        std::snprintf(what, sizeof what, "FindItem %s, 1M, vs item loop", c.name);
+        row(what, e, l, "ms", "<= 30 ms", e <= 30);
+        std::snprintf(what, sizeof what, "FindItem %s, 1M, vs findItems(%s)", c.name,
+                      c.exact ? "FixedString" : "StartsWith");
+        row(what, e, f, "ms", "<= 30 ms", e <= 30);
+    }
+    {
+        // MatchExactly compares QVariants, so it is case-sensitive: given the exact text.
+        int gotFind = -2;
+        const double f = medianMs(kFindReps, [&] { gotFind = firstRow(lw->findItems(lastExact, Qt::MatchExactly)); });
+        int got = -2;
+        const double e = medianMs(kFindReps, [&] { got = ex->FindItem(lastExact, true); });
+        if (gotFind != kBig - 1 || got != kBig - 1)
+            fail("search for the exact last text missed it");
+        row("FindItem exact, last, vs findItems(Exactly)", e, f, "ms", "<= 30 ms", e <= 30);
+    }
+
+    // (d) one page at the end of a short and a long list.
+    double exShort = 0, exLong = 0;
+    int pageRows = 0;
+    for (const int n : {1000, kBig}) {
+        std::unique_ptr<QListView> shortEx, shortLw;
+        QListView *e = bigEx.get(), *w = bigLw.get();
+        if (n != kBig) {
+            fillFirstFrame(Kind::ListEx, n, s, texts, &shortEx);
+            fillFirstFrame(Kind::Widget, n, s, texts, &shortLw);
+            e = shortEx.get();
+            w = shortLw.get();
+        }
+        const double te = pageScrollMs(e, &pageRows), tw = pageScrollMs(w);
+        (n == kBig ? exLong : exShort) = te;
+        char what[64];
+        std::snprintf(what, sizeof what, "page scroll + repaint at end, %d items", n);
+        if (n == kBig)
+            row(what, te, tw, "ms", "<= 1.5x ListEx 1k", te <= 1.5 * exShort);
+        else
+            row(what, te, tw, "ms", "", -1);
+    }
+    std::printf("\nListEx page scroll 1M / 1k: %.3f (target <= 1.5); page = %d rows, %d reps x 2 "
+                "steps per run, median of 7 runs\n",
+                exShort > 0 ? exLong / exShort : 0.0, pageRows, kScrollReps);
+    std::printf("%s", qPrintable(memoryNotes));
+    std::printf("fill texts are prepared before timing; memory runs build them while filling\n");
+    if (g_failures)
+        std::printf("\n%d CHECK(S) FAILED, see stderr: figures above are not trustworthy\n", g_failures);
+    std::fflush(stdout);
+    // The big lists' teardown is not part of any figure.
+    _exit(g_failures ? 1 : 0);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--memory")) {
+        const Kind k = args[2] == QLatin1String("listex") ? Kind::ListEx : Kind::Widget;
+        bool ok = false;
+        const int n = args[3].toInt(&ok);
+        return ok && n > 0 ? memoryChild(k, n) : 2;
+    }
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: listbench [--memory listex|qlistwidget COUNT]\n");
+        return 2;
+    }
+    return runAll();
+}
