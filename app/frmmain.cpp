@@ -23,7 +23,6 @@ frmMain::frmMain(QWidget *parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_loadPicture(LoadResPicture)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/KvListExDemo.ico")));
     createLayout();
     connectHandlers();
 }
@@ -94,6 +93,10 @@ void frmMain::showCentred()
          screen.y() + (screen.height() - outer.height()) / 2);
     show();
     ListEx1->setFocus(Qt::OtherFocusReason);
+    // The icon's image plugin takes a moment to load: let the window paint first.
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowIcon(QIcon(QStringLiteral(":/icons/KvListExDemo.ico"))); },
+        Qt::QueuedConnection);
 }
 
 void frmMain::Form_Resize()

@@ -20,6 +20,14 @@ ListEx::ListEx(QWidget *parent)
     d->model = new ListExModel(&d->settings, this);
     d->collection = std::make_unique<ListItemCollection>(d->model);
     d->delegate = new ListExDelegate(this, d->model, &d->settings, &d->listIndex, this);
+    d->delegate->setFaceWanted([this](int row) {
+        if (!d->facesWanted.contains(row))
+            d->facesWanted.append(row);
+        if (!d->faceTimerQueued) {
+            d->faceTimerQueued = true;
+            QMetaObject::invokeMethod(this, &ListEx::loadWantedFaces, Qt::QueuedConnection);
+        }
+    });
     setModel(d->model);
     setItemDelegate(d->delegate);
     setUniformItemSizes(true);
@@ -82,11 +90,33 @@ void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleC
         ++d->listIndex;
 }
 
+// Looks at a few wanted faces per turn of the event loop, so a list of fonts never stalls the
+// window: its rows show in the list's font first and in their own faces a moment later.
+void ListEx::loadWantedFaces()
+{
+    constexpr int kFacesPerTurn = 4;
+    d->faceTimerQueued = false;
+    for (int n = 0; n < kFacesPerTurn && !d->facesWanted.isEmpty(); ++n) {
+        const int row = d->facesWanted.takeFirst();
+        if (row >= d->model->count())
+            continue;
+        const ListItem &item = d->model->item(row);
+        if (item.m_drawsOwnName < 0)
+            item.m_drawsOwnName = d->delegate->drawsOwnName(item) ? 1 : 0;
+        update(d->model->index(row));
+    }
+    if (!d->facesWanted.isEmpty() && !d->faceTimerQueued) {
+        d->faceTimerQueued = true;
+        QMetaObject::invokeMethod(this, &ListEx::loadWantedFaces, Qt::QueuedConnection);
+    }
+}
+
 void ListEx::Clear()
 {
     d->holdsSystemColors = false;
     d->delegate->clearCache();
     d->model->clear();
+    d->facesWanted.clear();
     d->listIndex = -1;
 }
 

@@ -189,6 +189,7 @@ private:
     void selectRow(qint32 row, bool notify);
     void applyColors();
     void refreshSystemColors();
+    void loadWantedFaces();
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -18,6 +18,8 @@ struct ListEx::Private {
     qint32 listIndex = -1;
     bool syncing = false;           // the view is being made to follow listIndex
     bool holdsSystemColors = false; // the items are exactly the system colour set
+    QList<int> facesWanted;         // painted rows whose own face is yet to be looked at
+    bool faceTimerQueued = false;
 };
 
 struct FamilyInfo {

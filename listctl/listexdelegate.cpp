@@ -46,22 +46,31 @@ QPixmap ListExDelegate::transparent(const QPixmap &picture) const
     return masked;
 }
 
-// An item's own face, unless that face cannot draw the item's text (symbol fonts).
-QFont ListExDelegate::drawingFont(const ListItem &item) const
+bool ListExDelegate::drawsOwnName(const ListItem &item) const
+{
+    const QFont own = m_model->font(item);
+    // Symbol and picture fonts map letters to signs: only a Latin face shows its name.
+    bool draws = QFontDatabase::writingSystems(own.family()).contains(QFontDatabase::Latin);
+    const QFontMetrics fm(own);
+    for (QChar c : item.m_text)
+        draws = draws && (c.isSpace() || fm.inFont(c));
+    return draws;
+}
+
+// An item's own face once it is known to draw the item's text; until then (loading a face takes
+// a while) the list's font, and the row is queued so the face is looked at after this paint.
+QFont ListExDelegate::drawingFont(const ListItem &item, int row) const
 {
     if (!item.HasOwnFont())
         return m_settings->font;
-    const QFont own = m_model->font(item);
     if (item.m_drawsOwnName < 0) {
-        const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(own.family());
-        // Symbol and picture fonts map letters to signs: only a Latin face shows its name.
-        bool draws = systems.contains(QFontDatabase::Latin);
-        const QFontMetrics fm(own);
-        for (QChar c : item.m_text)
-            draws = draws && (c.isSpace() || fm.inFont(c));
-        item.m_drawsOwnName = draws ? 1 : 0;
+        if (m_faceWanted) {
+            m_faceWanted(row);
+            return m_settings->font;
+        }
+        item.m_drawsOwnName = drawsOwnName(item) ? 1 : 0;
     }
-    return item.m_drawsOwnName ? own : m_settings->font;
+    return item.m_drawsOwnName ? m_model->font(item) : m_settings->font;
 }
 
 void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const ListItem &item,
@@ -143,7 +152,7 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     }
 
     if (textX >= 0) {
-        const QFont font = drawingFont(item);
+        const QFont font = drawingFont(item, index.row());
         painter->setFont(font);
         painter->setPen(fore);
         const QRect textRect(textX, r.top(), qMax(0, r.right() - textX), r.height());

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 namespace KvListEx {
 
 class ListEx;
@@ -26,12 +28,17 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     int itemHeight() const;
 
+    // Whether an item's own face can draw its text (it loads the face).
+    bool drawsOwnName(const ListItem &item) const;
+    // Called with a row whose face is not looked at yet; without it faces load while painting.
+    void setFaceWanted(std::function<void(int)> wanted) { m_faceWanted = std::move(wanted); }
+
     // Forgets cached pictures (after the transparent colour or the items changed).
     void clearCache() { m_masked.clear(); }
 
 private:
     QPixmap transparent(const QPixmap &picture) const;
-    QFont drawingFont(const ListItem &item) const;
+    QFont drawingFont(const ListItem &item, int row) const;
     void drawPicture(QPainter *painter, const QRect &box, const ListItem &item, bool dim) const;
 
     const ListEx *m_view;
@@ -39,6 +46,7 @@ private:
     const ListSettings *m_settings;
     const qint32 *m_listIndex;
     mutable QHash<qint64, QPixmap> m_masked;
+    std::function<void(int)> m_faceWanted;
 };
 
 } // namespace KvListEx

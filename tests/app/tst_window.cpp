@@ -98,7 +98,8 @@ void WindowTest::firstShowing()
     QCOMPARE(m_window->frameGeometry().size(), frmMain::outerSize());
     QVERIFY(m_window->width() >= frmMain::clientSize().width());
     QVERIFY(m_window->height() >= frmMain::clientSize().height());
-    QVERIFY(!m_window->windowIcon().isNull());
+    QTRY_VERIFY(!m_window->windowIcon().isNull());
+    QCOMPARE(m_window->windowIcon().availableSizes().size(), 2); // the icon's 32 and 16 px images
     // Each list's first item is selected once the window loads.
     QCOMPARE(m_window->ListEx1->ListIndex(), 0);
     QCOMPARE(m_window->ListEx2->ListIndex(), 0);

@@ -22,7 +22,7 @@ public:
     ModalWatcher()
         : m_timer(std::make_unique<QTimer>())
     {
-        m_timer->setInterval(20);
+        m_timer->setInterval(5);
         QObject::connect(m_timer.get(), &QTimer::timeout, [this] { poll(); });
         m_timer->start();
     }
