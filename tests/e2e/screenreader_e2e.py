@@ -39,14 +39,7 @@ def find(root, role=None, name=None, showing=None):
     return None
 
 
-def wait(predicate, what, timeout=15.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise TimeoutError(what)
+wait = XSession.wait_for
 
 
 def app_frame():
