@@ -52,8 +52,6 @@ class TabPage : public QWidget {
 public:
     TabPage(QWidget *tabControl, QWidget *parent = nullptr);
     void place(QWidget *control, const QRect &inTabControl);
-    // Where a control stands in the tab control's coordinates.
-    QRect placed(QWidget *control) const { return m_places.value(control); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

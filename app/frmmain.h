@@ -111,5 +111,4 @@ private:
 
     PictureLoader m_loadPicture;
     QList<QWidget *> m_focusOrder; // Tab order across the pages: 0 first
-    bool m_inResize = false;
 };
