@@ -68,24 +68,24 @@ void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleC
         throw std::out_of_range("ListEx::AddItem: cannot insert at position " + std::to_string(index) +
                                 " (the list has " + std::to_string(count) + " items)");
     ListItem item;
-    item.m_text = text;
     item.m_itemColor = itemColor;
     item.m_backColor = backColor;
-    item.m_description = description;
+    if (!description.isEmpty())
+        item.extra().description = description;
     item.m_itemData = itemData;
     item.m_picture = d->model->pictureIndex(picture);
     if (font)
-        item.m_font = std::make_unique<QFont>(*font);
+        item.extra().font = *font;
     d->holdsSystemColors = false;
 
     qint32 row = index;
     if (index == -1 && d->settings.sorted)
         row = d->model->sortedRow(text);
     if (row == -1 || row == count) {
-        d->model->append(std::move(item));
+        d->model->append(std::move(item), text);
         return;
     }
-    d->model->insert(row, std::move(item));
+    d->model->insert(row, std::move(item), text);
     if (d->listIndex >= row) // the selected item moved down by one
         ++d->listIndex;
 }
@@ -101,8 +101,8 @@ void ListEx::loadWantedFaces()
         if (row >= d->model->count())
             continue;
         const ListItem &item = d->model->item(row);
-        if (item.m_drawsOwnName < 0)
-            item.m_drawsOwnName = d->delegate->drawsOwnName(item) ? 1 : 0;
+        if (item.HasOwnFont() && item.m_extra->drawsOwnName < 0)
+            item.m_extra->drawsOwnName = d->delegate->drawsOwnName(item) ? 1 : 0;
         update(d->model->index(row));
     }
     if (!d->facesWanted.isEmpty() && !d->faceTimerQueued) {
@@ -130,16 +130,19 @@ void ListEx::Refresh()
 
 qint32 ListEx::FindItem(const QString &text, bool exact) const
 {
-    const auto &items = d->model->items();
+    const ListExModel &m = *d->model;
+    const auto &items = m.items();
     const qint32 n = qint32(items.size());
     if (exact) {
-        for (qint32 i = 0; i < n; ++i)
-            if (items[size_t(i)].m_text.size() == text.size() &&
-                items[size_t(i)].m_text.compare(text, Qt::CaseInsensitive) == 0)
+        for (qint32 i = 0; i < n; ++i) {
+            const ListItem &item = items[size_t(i)];
+            if (item.m_textSize == quint32(text.size()) &&
+                m.text(item).compare(text, Qt::CaseInsensitive) == 0)
                 return i;
+        }
     } else {
         for (qint32 i = 0; i < n; ++i)
-            if (items[size_t(i)].m_text.startsWith(text, Qt::CaseInsensitive))
+            if (m.text(items[size_t(i)]).startsWith(text, Qt::CaseInsensitive))
                 return i;
     }
     return -1;

@@ -52,35 +52,37 @@ public:
     ListItem &operator=(ListItem &&) noexcept;
     ~ListItem();
 
-    QString Text() const { return m_text; }
+    QString Text() const;
     OleColor ItemColor() const { return m_itemColor; }
     OleColor BackColor() const { return m_backColor; }
-    qint32 FontType() const { return m_fontType; }
+    qint32 FontType() const;
     // Font lists set the kind; other lists may use it for their own font items.
-    void SetFontType(qint32 type) { m_fontType = type; }
-    QString Description() const { return m_description; }
+    void SetFontType(qint32 type);
+    QString Description() const;
     qint32 ItemData() const { return m_itemData; }
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled) { m_enabled = enabled; }
     // The item's own font; until first asked for it is a copy of the list's font.
     QFont &Font();
-    bool HasOwnFont() const { return m_font != nullptr; }
+    bool HasOwnFont() const;
 
 private:
     friend class ListExModel;
     friend class ListExDelegate;
     friend class ListEx;
-    QString m_text;
-    QString m_description;
-    std::unique_ptr<QFont> m_font;
+    // What few items have lives apart, so that a long list of plain items stays small.
+    struct Extra;
+    Extra &extra();
+
+    std::unique_ptr<Extra> m_extra;
     const ListExModel *m_model = nullptr;
+    quint32 m_textAt = 0; // the text is kept by the model, with every other item's
+    quint32 m_textSize = 0;
     OleColor m_itemColor = kvNoColor;
     OleColor m_backColor = kvNoColor;
     qint32 m_itemData = -1;
-    qint32 m_picture = -1; // index into the model's picture table
-    qint32 m_fontType = kvVectorFont;
-    bool m_enabled = true;
-    mutable qint8 m_drawsOwnName = -1; // font items: can the face draw its own name? -1 unknown
+    qint32 m_picture : 31 = -1; // index into the model's picture table
+    quint32 m_enabled : 1 = 1;
 };
 
 // The items of one list, by zero-based position.

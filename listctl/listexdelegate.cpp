@@ -52,7 +52,7 @@ bool ListExDelegate::drawsOwnName(const ListItem &item) const
     // Symbol and picture fonts map letters to signs: only a Latin face shows its name.
     bool draws = QFontDatabase::writingSystems(own.family()).contains(QFontDatabase::Latin);
     const QFontMetrics fm(own);
-    for (QChar c : item.m_text)
+    for (QChar c : m_model->text(item))
         draws = draws && (c.isSpace() || fm.inFont(c));
     return draws;
 }
@@ -63,14 +63,15 @@ QFont ListExDelegate::drawingFont(const ListItem &item, int row) const
 {
     if (!item.HasOwnFont())
         return m_settings->font;
-    if (item.m_drawsOwnName < 0) {
+    qint8 &draws = item.m_extra->drawsOwnName;
+    if (draws < 0) {
         if (m_faceWanted) {
             m_faceWanted(row);
             return m_settings->font;
         }
-        item.m_drawsOwnName = drawsOwnName(item) ? 1 : 0;
+        draws = drawsOwnName(item) ? 1 : 0;
     }
-    return item.m_drawsOwnName ? m_model->font(item) : m_settings->font;
+    return draws ? *item.m_extra->font : m_settings->font;
 }
 
 void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const ListItem &item,

@@ -5,6 +5,7 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -14,11 +15,48 @@ ListItem::ListItem(ListItem &&) noexcept = default;
 ListItem &ListItem::operator=(ListItem &&) noexcept = default;
 ListItem::~ListItem() = default;
 
+// Every item of a long list is one of these; keep it from growing unnoticed.
+static_assert(sizeof(void *) != 8 || sizeof(ListItem) <= 40);
+
+QString ListItem::Text() const
+{
+    return m_model ? m_model->text(*this).toString() : QString();
+}
+
+ListItem::Extra &ListItem::extra()
+{
+    if (!m_extra)
+        m_extra = std::make_unique<Extra>();
+    return *m_extra;
+}
+
+qint32 ListItem::FontType() const
+{
+    return m_extra ? m_extra->fontType : kvVectorFont;
+}
+
+void ListItem::SetFontType(qint32 type)
+{
+    if (m_extra || type != kvVectorFont)
+        extra().fontType = type;
+}
+
+QString ListItem::Description() const
+{
+    return m_extra ? m_extra->description : QString();
+}
+
+bool ListItem::HasOwnFont() const
+{
+    return m_extra && m_extra->font;
+}
+
 QFont &ListItem::Font()
 {
-    if (!m_font)
-        m_font = std::make_unique<QFont>(m_model ? m_model->settings().font : QFont());
-    return *m_font;
+    Extra &e = extra();
+    if (!e.font)
+        e.font = m_model ? m_model->settings().font : QFont();
+    return *e.font;
 }
 
 qint32 ListItemCollection::Count() const
@@ -56,14 +94,15 @@ QVariant ListExModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return it.m_text;
+        return text(it).toString();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-        return it.m_description.isEmpty() ? QVariant() : QVariant(it.m_description);
+        return it.m_extra && !it.m_extra->description.isEmpty() ? QVariant(it.m_extra->description)
+                                                               : QVariant();
     case Qt::DecorationRole:
         return it.m_picture >= 0 ? QVariant(m_pictures[it.m_picture]) : QVariant();
     case Qt::FontRole:
-        return it.m_font ? QVariant(*it.m_font) : QVariant();
+        return it.HasOwnFont() ? QVariant(*it.m_extra->font) : QVariant();
     case Qt::BackgroundRole:
         return it.m_backColor == kvNoColor ? QVariant() : QVariant(ToQColor(it.m_backColor, {}));
     case ItemColorRole:
@@ -71,7 +110,7 @@ QVariant ListExModel::data(const QModelIndex &index, int role) const
     case BackColorRole:
         return it.m_backColor;
     case FontTypeRole:
-        return it.m_fontType;
+        return it.FontType();
     case ItemEnabledRole:
         return it.m_enabled;
     default:
@@ -90,9 +129,19 @@ Qt::ItemFlags ListExModel::flags(const QModelIndex &index) const
                : Qt::ItemNeverHasChildren;
 }
 
-void ListExModel::append(ListItem &&item)
+void ListExModel::storeText(ListItem &item, QStringView text)
 {
+    if (m_texts.size() + text.size() > qsizetype(std::numeric_limits<quint32>::max()))
+        throw std::length_error("ListEx: the texts of the list would pass 4294967295 characters");
     item.m_model = this;
+    item.m_textAt = quint32(m_texts.size());
+    item.m_textSize = quint32(text.size());
+    m_texts.append(text);
+}
+
+void ListExModel::append(ListItem &&item, QStringView text)
+{
+    storeText(item, text);
     m_items.push_back(std::move(item));
     if (!m_flushQueued) {
         m_flushQueued = true;
@@ -100,21 +149,21 @@ void ListExModel::append(ListItem &&item)
     }
 }
 
-void ListExModel::insert(qint32 row, ListItem &&item)
+void ListExModel::insert(qint32 row, ListItem &&item, QStringView text)
 {
     flush();
-    item.m_model = this;
+    storeText(item, text);
     beginInsertRows({}, row, row);
     m_items.insert(m_items.begin() + row, std::move(item));
     ++m_announced;
     endInsertRows();
 }
 
-qint32 ListExModel::sortedRow(const QString &text) const
+qint32 ListExModel::sortedRow(QStringView text) const
 {
     const auto it = std::upper_bound(m_items.begin(), m_items.end(), text,
-                                     [](const QString &t, const ListItem &item) {
-                                         return t.compare(item.m_text, Qt::CaseInsensitive) < 0;
+                                     [this](QStringView t, const ListItem &item) {
+                                         return t.compare(this->text(item), Qt::CaseInsensitive) < 0;
                                      });
     return qint32(it - m_items.begin());
 }
@@ -135,6 +184,7 @@ void ListExModel::clear()
     beginResetModel();
     m_items.clear();
     m_items.shrink_to_fit();
+    m_texts = QString();
     m_announced = 0;
     m_pictures.clear();
     m_pictureByKey.clear();
@@ -181,7 +231,7 @@ QPixmap ListExModel::picture(const ListItem &item) const
 
 QFont ListExModel::font(const ListItem &item) const
 {
-    return item.m_font ? *item.m_font : m_settings->font;
+    return item.HasOwnFont() ? *item.m_extra->font : m_settings->font;
 }
 
 } // namespace KvListEx

@@ -6,9 +6,17 @@
 #include <QAbstractListModel>
 #include <QHash>
 
+#include <optional>
 #include <vector>
 
 namespace KvListEx {
+
+struct ListItem::Extra {
+    QString description;
+    std::optional<QFont> font;
+    qint32 fontType = kvVectorFont;
+    qint8 drawsOwnName = -1; // font items: can the face draw its own name? -1 unknown
+};
 
 struct ListSettings;
 
@@ -30,10 +38,10 @@ public:
 
     // Appends without telling the views at once: appends made in a row are announced together
     // by flush(), which every public entry point and the event loop run.
-    void append(ListItem &&item);
-    void insert(qint32 row, ListItem &&item);
+    void append(ListItem &&item, QStringView text);
+    void insert(qint32 row, ListItem &&item, QStringView text);
     // The sorted place for a text: after every item that does not sort after it.
-    qint32 sortedRow(const QString &text) const;
+    qint32 sortedRow(QStringView text) const;
     void flush();
     void clear();
     void refreshAll();
@@ -43,6 +51,10 @@ public:
     const ListItem &item(qint32 row) const;
     const std::vector<ListItem> &items() const { return m_items; }
 
+    QStringView text(const ListItem &item) const
+    {
+        return QStringView(m_texts).sliced(item.m_textAt, item.m_textSize);
+    }
     qint32 pictureIndex(const QPixmap &picture);
     QPixmap picture(const ListItem &item) const;
     // The font an item is drawn in: its own, or the list's.
@@ -50,8 +62,12 @@ public:
     const ListSettings &settings() const { return *m_settings; }
 
 private:
+    void storeText(ListItem &item, QStringView text);
+
     const ListSettings *m_settings;
     std::vector<ListItem> m_items;
+    // Every item's text, end to end: one allocation for the list instead of one per item.
+    QString m_texts;
     qint32 m_announced = 0; // rows the views know of
     bool m_flushQueued = false;
     QList<QPixmap> m_pictures; // shared by all items that show the same picture

@@ -95,9 +95,9 @@ void ListEx::AddScreenFonts()
         AddItem(family, -1, kvNoColor, kvNoColor, &face);
         const FamilyInfo info = kinds.value(family);
         ListItem &item = d->model->item(d->model->count() - 1);
-        item.m_fontType = info.kind < 0 ? kvVectorFont : info.kind;
+        item.SetFontType(info.kind < 0 ? kvVectorFont : info.kind);
         if (info.symbol)
-            item.m_drawsOwnName = 0;
+            item.m_extra->drawsOwnName = 0;
     }
     d->settings.sorted = sorted;
 }

@@ -42,6 +42,8 @@ class ListExTest : public QObject {
 private slots:
     void modelStaysConsistentWhileFillingClearingRefilling();
     void sortedInsertsKeepCaseInsensitiveOrder();
+    void itemKeepsItsFieldsAsOthersMoveIt_data();
+    void itemKeepsItsFieldsAsOthersMoveIt();
     void itemSelectedOnAssignment();
     void itemSelectedByUserClickAndKeys();
     void clearRaisesNothingAndSelectsNothing();
@@ -89,6 +91,57 @@ void ListExTest::sortedInsertsKeepCaseInsensitiveOrder()
     QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     fill(list, {"delta", "Alpha", "charlie", "Bravo", "alpha", "echo"});
     QCOMPARE(texts(list), (QStringList{"Alpha", "alpha", "Bravo", "charlie", "delta", "echo"}));
+}
+
+void ListExTest::itemKeepsItsFieldsAsOthersMoveIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("plain") << QStringLiteral("Kasper");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("outside the basic plane") << QStringLiteral("G clef \U0001D11E, emoji \U0001F600");
+    QTest::newRow("long") << QString(70000, QLatin1Char('x')) + QStringLiteral("end");
+}
+
+// The item under test is inserted between others and then pushed down by inserts before it:
+// everything it was given must stay with it, and a clear must leave nothing of it behind.
+void ListExTest::itemKeepsItsFieldsAsOthersMoveIt()
+{
+    QFETCH(QString, text);
+    ListEx list;
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    fill(list, {"before", "after"});
+    QFont own(QStringLiteral("Liberation Serif"));
+    own.setItalic(true);
+    list.AddItem(text, 1, 0x0000FF, 0x00FF00, &own, QPixmap(), 42, QStringLiteral("about it"));
+    list.ListItems().Item(1).SetFontType(4);
+    list.ListItems().Item(1).SetEnabled(false);
+    list.AddItem(QStringLiteral("new first"), 0);
+    list.AddItem(QStringLiteral("new second"), 1);
+    list.AddItem(QStringLiteral("last"));
+
+    const ListItem &item = list.ListItems().Item(3);
+    QCOMPARE(item.Text(), text);
+    QCOMPARE(list.model()->index(3, 0).data(Qt::DisplayRole).toString(), text);
+    QCOMPARE(item.ItemColor(), 0x0000FF);
+    QCOMPARE(item.BackColor(), 0x00FF00);
+    QCOMPARE(item.ItemData(), 42);
+    QCOMPARE(item.Description(), QStringLiteral("about it"));
+    QCOMPARE(item.FontType(), 4);
+    QVERIFY(!item.Enabled());
+    QVERIFY(list.ListItems().Item(3).Font().italic());
+    QCOMPARE(texts(list), (QStringList{"new first", "new second", "before", text, "after", "last"}));
+    QCOMPARE(list.FindItem(text, true), 3);
+    QCOMPARE(list.FindItem(QStringLiteral("AFT"), false), 4);
+
+    // Neighbours carry nothing of it.
+    QCOMPARE(list.ListItems().Item(2).Description(), QString());
+    QCOMPARE(list.ListItems().Item(2).FontType(), kvVectorFont);
+    QVERIFY(list.ListItems().Item(2).Enabled());
+
+    list.Clear();
+    fill(list, {"one", "two"});
+    QCOMPARE(texts(list), (QStringList{"one", "two"}));
+    QCOMPARE(list.FindItem(text, true), -1);
 }
 
 void ListExTest::itemSelectedOnAssignment()
