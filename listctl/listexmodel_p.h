@@ -53,6 +53,9 @@ public:
 
     QStringView text(const ListItem &item) const
     {
+        // Never a null view: Qt's searches tell a null text from an empty one.
+        if (m_texts.isNull())
+            return QStringView(u"");
         return QStringView(m_texts).sliced(item.m_textAt, item.m_textSize);
     }
     qint32 pictureIndex(const QPixmap &picture);

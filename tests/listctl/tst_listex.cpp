@@ -252,6 +252,8 @@ void ListExTest::findItem_data()
     QTest::newRow("empty text prefix matches the first") << people << "" << false << 0;
     QTest::newRow("empty text exact matches none") << people << "" << true << -1;
     QTest::newRow("empty text exact matches an empty item") << QStringList{"a", ""} << "" << true << 1;
+    QTest::newRow("only empty items: empty prefix") << QStringList{"", ""} << "" << false << 0;
+    QTest::newRow("only empty items: empty exact") << QStringList{"", ""} << "" << true << 0;
     QTest::newRow("empty list") << QStringList{} << "a" << false << -1;
     QTest::newRow("non-ASCII case") << QStringList{"Ärger", "Öl"} << "öL" << true << 1;
 }
