@@ -71,7 +71,7 @@ QFont ListExDelegate::drawingFont(const ListItem &item, int row) const
         }
         draws = drawsOwnName(item) ? 1 : 0;
     }
-    return draws ? *item.m_extra->font : m_settings->font;
+    return draws ? m_model->font(item) : m_settings->font;
 }
 
 void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const ListItem &item,

@@ -96,13 +96,14 @@ QVariant ListExModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleTextRole:
         return text(it).toString();
     case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole:
-        return it.m_extra && !it.m_extra->description.isEmpty() ? QVariant(it.m_extra->description)
-                                                               : QVariant();
+    case Qt::AccessibleDescriptionRole: {
+        const QString description = it.Description();
+        return description.isEmpty() ? QVariant() : QVariant(description);
+    }
     case Qt::DecorationRole:
         return it.m_picture >= 0 ? QVariant(m_pictures[it.m_picture]) : QVariant();
     case Qt::FontRole:
-        return it.HasOwnFont() ? QVariant(*it.m_extra->font) : QVariant();
+        return it.HasOwnFont() ? QVariant(font(it)) : QVariant();
     case Qt::BackgroundRole:
         return it.m_backColor == kvNoColor ? QVariant() : QVariant(ToQColor(it.m_backColor, {}));
     case ItemColorRole:
