@@ -16,6 +16,35 @@ constexpr double kLogicalDpi = 96.0;
 int toPixels(int himetric) { return qRound(himetric * kLogicalDpi / kHimetricPerInch); }
 int toHimetric(int pixels) { return qRound(pixels * kHimetricPerInch / kLogicalDpi); }
 
+// The keys after the size, in the order they are written; whole-number keys name their setting.
+struct Key {
+    const char *name;
+    qint32 ListSettings::*number;
+};
+constexpr Key kKeys[] = {
+    {"backcolor", &ListSettings::backColor},
+    {"selbackcolor", &ListSettings::selBackColor},
+    {"selforecolor", &ListSettings::selForeColor},
+    {"transpcolor", &ListSettings::transpColor},
+    {"textleft", &ListSettings::textLeft},
+    {"pictleft", &ListSettings::pictLeft},
+    {"picttop", &ListSettings::pictTop},
+    {"pictheight", &ListSettings::pictHeight},
+    {"pictwidth", &ListSettings::pictWidth},
+    {"font", nullptr},
+    {"itemheight", &ListSettings::itemHeight},
+    {"style", &ListSettings::style},
+    {"sorted", nullptr},
+};
+
+const Key *findKey(const QString &name)
+{
+    for (const Key &k : kKeys)
+        if (name == QLatin1StringView(k.name))
+            return &k;
+    return nullptr;
+}
+
 } // namespace
 
 void ListEx::ReadProperties(const Properties &stored)
@@ -27,33 +56,15 @@ void ListEx::ReadProperties(const Properties &stored)
             size.setWidth(toPixels(value.toInt()));
         else if (key == u"_extenty")
             size.setHeight(toPixels(value.toInt()));
-        else if (key == u"backcolor")
-            s.backColor = value.toInt();
-        else if (key == u"selbackcolor")
-            s.selBackColor = value.toInt();
-        else if (key == u"selforecolor")
-            s.selForeColor = value.toInt();
-        else if (key == u"transpcolor")
-            s.transpColor = value.toInt();
-        else if (key == u"textleft")
-            s.textLeft = value.toInt();
-        else if (key == u"pictleft")
-            s.pictLeft = value.toInt();
-        else if (key == u"picttop")
-            s.pictTop = value.toInt();
-        else if (key == u"pictheight")
-            s.pictHeight = value.toInt();
-        else if (key == u"pictwidth")
-            s.pictWidth = value.toInt();
         else if (key == u"font") {
             s.font = value.value<QFont>();
             setFont(s.font);
-        } else if (key == u"itemheight")
-            s.itemHeight = value.toInt();
-        else if (key == u"style")
+        } else if (key == u"style") // the view follows the style
             SetStyle(value.toInt());
         else if (key == u"sorted")
             s.sorted = value.toBool();
+        else if (const Key *k = findKey(key); k && k->number)
+            s.*k->number = value.toInt();
         else
             throw std::invalid_argument("ListEx: unknown stored property '" + key.toStdString() + "'");
     }
@@ -70,23 +81,17 @@ ListEx::Properties ListEx::WriteProperties() const
     Properties out;
     out.append({QStringLiteral("_extentx"), toHimetric(width())});
     out.append({QStringLiteral("_extenty"), toHimetric(height())});
-    auto put = [&out](const char *key, auto value, auto fallback) {
-        if (value != fallback)
-            out.append({QString::fromLatin1(key), QVariant::fromValue(value)});
-    };
-    put("backcolor", s.backColor, defaults.backColor);
-    put("selbackcolor", s.selBackColor, defaults.selBackColor);
-    put("selforecolor", s.selForeColor, defaults.selForeColor);
-    put("transpcolor", s.transpColor, defaults.transpColor);
-    put("textleft", s.textLeft, defaults.textLeft);
-    put("pictleft", s.pictLeft, defaults.pictLeft);
-    put("picttop", s.pictTop, defaults.pictTop);
-    put("pictheight", s.pictHeight, defaults.pictHeight);
-    put("pictwidth", s.pictWidth, defaults.pictWidth);
-    out.append({QStringLiteral("font"), QVariant::fromValue(s.font)});
-    put("itemheight", s.itemHeight, defaults.itemHeight);
-    put("style", s.style, defaults.style);
-    put("sorted", s.sorted, defaults.sorted);
+    for (const Key &k : kKeys) {
+        const QString name = QString::fromLatin1(k.name);
+        if (k.number) {
+            if (s.*k.number != defaults.*k.number)
+                out.append({name, s.*k.number});
+        } else if (name == u"font") { // always written
+            out.append({name, QVariant::fromValue(s.font)});
+        } else if (name == u"sorted" && s.sorted != defaults.sorted) {
+            out.append({name, s.sorted});
+        }
+    }
     return out;
 }
 
