@@ -64,6 +64,17 @@ QLineEdit *makeTextBox(QWidget *parent, const QString &name, int maxLength = 0)
     return box;
 }
 
+// A list created from its stored properties, sized by their extent, at the pages' list corner.
+ListEx *makeList(TabPage *page, const QString &name, const QString &accessibleName,
+                 const ListEx::Properties &stored)
+{
+    auto *list = new ListEx(stored, page);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    page->place(list, QRect(twips::toPx(120), twips::toPx(480), list->width(), list->height()));
+    return list;
+}
+
 // A label sized to its caption: one line, as wide as the caption needs, at its layout corner.
 QRect autoSized(QLabel *label, int left, int top)
 {
@@ -107,19 +118,14 @@ void frmMain::createLayout()
 
 void frmMain::createFontPage(TabPage *page)
 {
-    ListEx1 = new ListEx(
-        {
-            {QStringLiteral("_extentx"), 5741},
-            {QStringLiteral("_extenty"), 7011},
-            {QStringLiteral("font"), listFont(8.25)},
-            {QStringLiteral("style"), 0},
-            {QStringLiteral("sorted"), true},
-        },
-        page);
-    ListEx1->setObjectName(QStringLiteral("ListEx1"));
-    ListEx1->setAccessibleName(QStringLiteral("Fonts"));
-    page->place(ListEx1, QRect(twips::toPx(120), twips::toPx(480), ListEx1->width(),
-                               ListEx1->height()));
+    ListEx1 = makeList(page, QStringLiteral("ListEx1"), QStringLiteral("Fonts"),
+                       {
+                           {QStringLiteral("_extentx"), 5741},
+                           {QStringLiteral("_extenty"), 7011},
+                           {QStringLiteral("font"), listFont(8.25)},
+                           {QStringLiteral("style"), 0},
+                           {QStringLiteral("sorted"), true},
+                       });
 
     const QStringList captions{QStringLiteral("Bold"), QStringLiteral("Italic"),
                                QStringLiteral("Underline"), QStringLiteral("Strikethrough")};
@@ -142,25 +148,20 @@ void frmMain::createFontPage(TabPage *page)
 
 void frmMain::createColorPage(TabPage *page)
 {
-    ListEx2 = new ListEx(
-        {
-            {QStringLiteral("_extentx"), 6588},
-            {QStringLiteral("_extenty"), 5106},
-            {QStringLiteral("backcolor"), 0x00FFFFFF},
-            {QStringLiteral("textleft"), 4},
-            {QStringLiteral("pictleft"), 4},
-            {QStringLiteral("picttop"), 4},
-            {QStringLiteral("pictheight"), 22},
-            {QStringLiteral("pictwidth"), 22},
-            {QStringLiteral("font"), listFont(13.5)},
-            {QStringLiteral("itemheight"), 30},
-            {QStringLiteral("style"), 2},
-        },
-        page);
-    ListEx2->setObjectName(QStringLiteral("ListEx2"));
-    ListEx2->setAccessibleName(QStringLiteral("Colors"));
-    page->place(ListEx2, QRect(twips::toPx(120), twips::toPx(480), ListEx2->width(),
-                               ListEx2->height()));
+    ListEx2 = makeList(page, QStringLiteral("ListEx2"), QStringLiteral("Colors"),
+                       {
+                           {QStringLiteral("_extentx"), 6588},
+                           {QStringLiteral("_extenty"), 5106},
+                           {QStringLiteral("backcolor"), 0x00FFFFFF},
+                           {QStringLiteral("textleft"), 4},
+                           {QStringLiteral("pictleft"), 4},
+                           {QStringLiteral("picttop"), 4},
+                           {QStringLiteral("pictheight"), 22},
+                           {QStringLiteral("pictwidth"), 22},
+                           {QStringLiteral("font"), listFont(13.5)},
+                           {QStringLiteral("itemheight"), 30},
+                           {QStringLiteral("style"), 2},
+                       });
 
     Frame1 = new QGroupBox(QStringLiteral("Colors"), page);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -200,27 +201,22 @@ void frmMain::createColorPage(TabPage *page)
 
 void frmMain::createPicturePage(TabPage *page)
 {
-    ListEx3 = new ListEx(
-        {
-            {QStringLiteral("_extentx"), 6800},
-            {QStringLiteral("_extenty"), 5530},
-            {QStringLiteral("backcolor"), 0x00FFFFC0},
-            {QStringLiteral("selbackcolor"), 0x0080FF80},
-            {QStringLiteral("selforecolor"), 0x00C00000},
-            {QStringLiteral("transpcolor"), 0x0000FF00},
-            {QStringLiteral("textleft"), 4},
-            {QStringLiteral("pictleft"), 4},
-            {QStringLiteral("picttop"), 4},
-            {QStringLiteral("pictheight"), 32},
-            {QStringLiteral("pictwidth"), 32},
-            {QStringLiteral("font"), listFont(9.75)},
-            {QStringLiteral("itemheight"), 40},
-        },
-        page);
-    ListEx3->setObjectName(QStringLiteral("ListEx3"));
-    ListEx3->setAccessibleName(QStringLiteral("Characters"));
-    page->place(ListEx3, QRect(twips::toPx(120), twips::toPx(480), ListEx3->width(),
-                               ListEx3->height()));
+    ListEx3 = makeList(page, QStringLiteral("ListEx3"), QStringLiteral("Characters"),
+                       {
+                           {QStringLiteral("_extentx"), 6800},
+                           {QStringLiteral("_extenty"), 5530},
+                           {QStringLiteral("backcolor"), 0x00FFFFC0},
+                           {QStringLiteral("selbackcolor"), 0x0080FF80},
+                           {QStringLiteral("selforecolor"), 0x00C00000},
+                           {QStringLiteral("transpcolor"), 0x0000FF00},
+                           {QStringLiteral("textleft"), 4},
+                           {QStringLiteral("pictleft"), 4},
+                           {QStringLiteral("picttop"), 4},
+                           {QStringLiteral("pictheight"), 32},
+                           {QStringLiteral("pictwidth"), 32},
+                           {QStringLiteral("font"), listFont(9.75)},
+                           {QStringLiteral("itemheight"), 40},
+                       });
 
     // The colour legend: the list's own background for the male rows, pink for the female.
     Shape1[1] = new Shape(page);
