@@ -15,4 +15,7 @@ inline int checkValue(const QCheckBox *box)
     }
 }
 
-constexpr bool isOn(int checkValue) { return checkValue == 1; }
+constexpr bool isOn(int checkValue)
+{
+    return checkValue == 1;
+}

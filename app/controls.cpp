@@ -82,8 +82,7 @@ void TabPage::place(QWidget *control, const QRect &inTabControl)
 
 void TabPage::relayout()
 {
-    const QPoint origin =
-        m_tabControl->isAncestorOf(this) ? mapTo(m_tabControl, QPoint(0, 0)) : QPoint(0, 0);
+    const QPoint origin = m_tabControl->isAncestorOf(this) ? mapTo(m_tabControl, QPoint(0, 0)) : QPoint(0, 0);
     for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
         // Controls inside a frame are placed by the frame, not by the page.
         if (it.key()->parentWidget() == this)

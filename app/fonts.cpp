@@ -7,9 +7,9 @@ namespace fonts {
 void registerSubstitutes()
 {
     // Liberation Sans has Arial's metrics, the narrowest common face close to the original.
-    QFont::insertSubstitutions(QString::fromLatin1(kLayoutFamily),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(
+        QString::fromLatin1(kLayoutFamily),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
 }
 
 QFont layoutFont(qreal pointSize, QFont::Weight weight)

@@ -29,9 +29,15 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain() = default;
 
-QSize frmMain::outerSize() { return twips::size(6850, 5700); }
+QSize frmMain::outerSize()
+{
+    return twips::size(6850, 5700);
+}
 
-QSize frmMain::clientSize() { return twips::size(6735, 5265); }
+QSize frmMain::clientSize()
+{
+    return twips::size(6735, 5265);
+}
 
 void frmMain::connectHandlers()
 {

@@ -16,10 +16,16 @@ using KvListEx::ListEx;
 
 namespace {
 
-QFont bold825() { return fonts::layoutFont(8.25, QFont::Bold); }
+QFont bold825()
+{
+    return fonts::layoutFont(8.25, QFont::Bold);
+}
 
 // A stored "font" value of a list: the layout's family at a point size, weight 400.
-QVariant listFont(qreal pointSize) { return QVariant::fromValue(fonts::layoutFont(pointSize)); }
+QVariant listFont(qreal pointSize)
+{
+    return QVariant::fromValue(fonts::layoutFont(pointSize));
+}
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption)
 {
@@ -96,8 +102,7 @@ void frmMain::createLayout()
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setGeometry(twips::rect(120, 120, 6495, 4575));
 
-    const QStringList captions{QStringLiteral("Font"), QStringLiteral("Color"),
-                               QStringLiteral("Picture")};
+    const QStringList captions{QStringLiteral("Font"), QStringLiteral("Color"), QStringLiteral("Picture")};
     for (int i = 0; i < 3; ++i) {
         pages[i] = new TabPage(SSTab1);
         pages[i]->setObjectName(QStringLiteral("page%1").arg(i));
@@ -127,8 +132,8 @@ void frmMain::createFontPage(TabPage *page)
                            {QStringLiteral("sorted"), true},
                        });
 
-    const QStringList captions{QStringLiteral("Bold"), QStringLiteral("Italic"),
-                               QStringLiteral("Underline"), QStringLiteral("Strikethrough")};
+    const QStringList captions{QStringLiteral("Bold"), QStringLiteral("Italic"), QStringLiteral("Underline"),
+                               QStringLiteral("Strikethrough")};
     const int widths[] = {2415, 2535, 2535, 2535};
     for (int i = 0; i < 4; ++i) {
         chkFont[i] = makeCheckBox(page, QStringLiteral("chkFont(%1)").arg(i), captions[i]);
@@ -255,8 +260,8 @@ void frmMain::createPicturePage(TabPage *page)
     chkEnabled->setChecked(true);
     page->place(chkEnabled, twips::rect(4080, 3360, 1935, 255));
 
-    Label4 = makeLabel(page, QStringLiteral("Label4"),
-                       QStringLiteral("Description of the selected character:"));
+    Label4 =
+        makeLabel(page, QStringLiteral("Label4"), QStringLiteral("Description of the selected character:"));
     Label4->setFont(bold825());
     page->place(Label4, autoSized(Label4, 120, 3720));
     lblDescr = makeLabel(page, QStringLiteral("lblDescr"), QString());

@@ -19,6 +19,9 @@ constexpr QRect rect(int left, int top, int width, int height)
     return QRect(toPx(left), toPx(top), toPx(width), toPx(height));
 }
 
-constexpr QSize size(int width, int height) { return QSize(toPx(width), toPx(height)); }
+constexpr QSize size(int width, int height)
+{
+    return QSize(toPx(width), toPx(height));
+}
 
 } // namespace twips

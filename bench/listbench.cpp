@@ -32,9 +32,15 @@ void fail(const char *what)
 
 enum class Kind { ListEx, Widget };
 
-const char *kindName(Kind k) { return k == Kind::ListEx ? "listex" : "qlistwidget"; }
+const char *kindName(Kind k)
+{
+    return k == Kind::ListEx ? "listex" : "qlistwidget";
+}
 
-QString itemText(int i) { return QStringLiteral("Item %1").arg(i, 6, 10, QLatin1Char('0')); }
+QString itemText(int i)
+{
+    return QStringLiteral("Item %1").arg(i, 6, 10, QLatin1Char('0'));
+}
 
 QPixmap makePicture()
 {
@@ -65,7 +71,8 @@ long rssBytes()
 class PaintWatcher : public QObject {
 public:
     PaintWatcher(QListView *view, int expectedRows)
-        : m_view(view), m_expected(expectedRows)
+        : m_view(view)
+        , m_expected(expectedRows)
     {
         view->viewport()->installEventFilter(this);
     }
@@ -222,8 +229,7 @@ double memoryPerItem(Kind k, int n, double *fillOnly)
     return double(a - b) / n;
 }
 
-template <typename F>
-double medianMs(int reps, F &&f)
+template <typename F> double medianMs(int reps, F &&f)
 {
     std::vector<double> times;
     for (int r = 0; r < reps; ++r) {
@@ -268,8 +274,8 @@ double pageScrollMs(QListView *v, int *pageRows = nullptr)
 
 void header()
 {
-    std::printf("%-58s %12s %12s %8s  %-22s %s\n", "measurement", "ListEx", "QListWidget", "ratio",
-                "target", "result");
+    std::printf("%-58s %12s %12s %8s  %-22s %s\n", "measurement", "ListEx", "QListWidget", "ratio", "target",
+                "result");
     std::printf("%s\n", QByteArray(124, '-').constData());
 }
 
@@ -320,7 +326,8 @@ int runAll()
     }
 
     std::printf("frames painted before the view knew all items (not counted as first frame): "
-                "ListEx %d, QListWidget %d\n", g_earlyPaints[0], g_earlyPaints[1]);
+                "ListEx %d, QListWidget %d\n",
+                g_earlyPaints[0], g_earlyPaints[1]);
 
     // (b) memory, each figure from a fresh process.
     QString memoryNotes;
@@ -331,7 +338,8 @@ int runAll()
         std::snprintf(what, sizeof what, "resident memory per item, %d items", n);
         row(what, e, w, "B", "<= 0.5x QListWidget", e >= 0 && w > 0 && e <= 0.5 * w);
         memoryNotes += QString::asprintf("memory %d items, before the first paint: ListEx %.1f B, "
-                                         "QListWidget %.1f B per item\n", n, ef, wf);
+                                         "QListWidget %.1f B per item\n",
+                                         n, ef, wf);
     }
 
     // (c) searching 1,000,000 items: the last one (asked for in another case) and a miss
@@ -374,7 +382,8 @@ int runAll()
     for (const Case &c : cases) {
         int got = -2, gotLoop = -2, gotFind = -2;
         const double e = medianMs(kFindReps, [&] { got = ex->FindItem(c.text, c.exact); });
-        const double l = medianMs(kFindReps, [&] { gotLoop = c.exact ? loopExact(c.text) : loopPrefix(c.text); });
+        const double l =
+            medianMs(kFindReps, [&] { gotLoop = c.exact ? loopExact(c.text) : loopPrefix(c.text); });
         const double f = medianMs(kFindReps, [&] { gotFind = firstRow(lw->findItems(c.text, c.flags)); });
         if (got != c.expected)
             fail("ListEx::FindItem gave the wrong position");
@@ -390,7 +399,8 @@ int runAll()
     {
         // MatchExactly compares QVariants, so it is case-sensitive: given the exact text.
         int gotFind = -2;
-        const double f = medianMs(kFindReps, [&] { gotFind = firstRow(lw->findItems(lastExact, Qt::MatchExactly)); });
+        const double f =
+            medianMs(kFindReps, [&] { gotFind = firstRow(lw->findItems(lastExact, Qt::MatchExactly)); });
         int got = -2;
         const double e = medianMs(kFindReps, [&] { got = ex->FindItem(lastExact, true); });
         if (gotFind != kBig - 1 || got != kBig - 1)

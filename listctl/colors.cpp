@@ -32,9 +32,9 @@ constexpr SystemColor kSystemColors[] = {
     {17, QPalette::Disabled, QPalette::Text},          // grey text
     {18, QPalette::Active, QPalette::ButtonText},      // button text
     {19, QPalette::Inactive, QPalette::HighlightedText},
-    {20, QPalette::Active, QPalette::Light},           // button highlight
-    {21, QPalette::Active, QPalette::Shadow},          // 3-D dark shadow
-    {22, QPalette::Active, QPalette::Midlight},        // 3-D light
+    {20, QPalette::Active, QPalette::Light},    // button highlight
+    {21, QPalette::Active, QPalette::Shadow},   // 3-D dark shadow
+    {22, QPalette::Active, QPalette::Midlight}, // 3-D light
     {23, QPalette::Active, QPalette::ToolTipText},
     {24, QPalette::Active, QPalette::ToolTipBase},
 };

@@ -60,8 +60,7 @@ void ListEx::applyColors()
 }
 
 void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleColor backColor,
-                     const QFont *font, const QPixmap &picture, qint32 itemData,
-                     const QString &description)
+                     const QFont *font, const QPixmap &picture, qint32 itemData, const QString &description)
 {
     const qint32 count = d->model->count();
     if (index < -1 || index > count)
@@ -283,7 +282,10 @@ bool ListEx::event(QEvent *event)
     return QListView::event(event);
 }
 
-qint32 ListEx::Style() const { return d->settings.style; }
+qint32 ListEx::Style() const
+{
+    return d->settings.style;
+}
 
 void ListEx::SetStyle(qint32 style)
 {
@@ -299,18 +301,22 @@ ListItemCollection &ListEx::ListItems()
     return *d->collection;
 }
 
-#define KV_SETTING(Type, Getter, Setter, field, after)                                             \
-    Type ListEx::Getter() const { return d->settings.field; }                                      \
-    void ListEx::Setter(Type value)                                                                \
-    {                                                                                              \
-        d->settings.field = value;                                                                 \
-        after;                                                                                     \
+#define KV_SETTING(Type, Getter, Setter, field, after)                                                       \
+    Type ListEx::Getter() const                                                                              \
+    {                                                                                                        \
+        return d->settings.field;                                                                            \
+    }                                                                                                        \
+    void ListEx::Setter(Type value)                                                                          \
+    {                                                                                                        \
+        d->settings.field = value;                                                                           \
+        after;                                                                                               \
     }
 
 KV_SETTING(OleColor, BackColor, SetBackColor, backColor, applyColors())
 KV_SETTING(OleColor, SelBackColor, SetSelBackColor, selBackColor, viewport()->update())
 KV_SETTING(OleColor, SelForeColor, SetSelForeColor, selForeColor, viewport()->update())
-KV_SETTING(OleColor, TranspColor, SetTranspColor, transpColor, (d->delegate->clearCache(), viewport()->update()))
+KV_SETTING(OleColor, TranspColor, SetTranspColor, transpColor,
+           (d->delegate->clearCache(), viewport()->update()))
 KV_SETTING(qint32, TextLeft, SetTextLeft, textLeft, viewport()->update())
 KV_SETTING(qint32, PictLeft, SetPictLeft, pictLeft, viewport()->update())
 KV_SETTING(qint32, PictTop, SetPictTop, pictTop, viewport()->update())

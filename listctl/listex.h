@@ -88,7 +88,10 @@ private:
 // The items of one list, by zero-based position.
 class ListItemCollection {
 public:
-    explicit ListItemCollection(ListExModel *model) : m_model(model) {}
+    explicit ListItemCollection(ListExModel *model)
+        : m_model(model)
+    {
+    }
     qint32 Count() const;
     // Throws std::out_of_range for a position that names no item.
     ListItem &Item(qint32 index);

@@ -9,9 +9,8 @@
 
 namespace KvListEx {
 
-ListExDelegate::ListExDelegate(const ListEx *view, const ListExModel *model,
-                               const ListSettings *settings, const qint32 *listIndex,
-                               QObject *parent)
+ListExDelegate::ListExDelegate(const ListEx *view, const ListExModel *model, const ListSettings *settings,
+                               const qint32 *listIndex, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_view(view)
     , m_model(model)
@@ -40,8 +39,8 @@ QPixmap ListExDelegate::transparent(const QPixmap &picture) const
     if (found != m_masked.cend())
         return *found;
     QPixmap masked = picture;
-    masked.setMask(picture.createMaskFromColor(ToQColor(m_settings->transpColor, m_view->palette()),
-                                               Qt::MaskInColor));
+    masked.setMask(
+        picture.createMaskFromColor(ToQColor(m_settings->transpColor, m_view->palette()), Qt::MaskInColor));
     m_masked.insert(picture.cacheKey(), masked);
     return masked;
 }
@@ -74,8 +73,7 @@ QFont ListExDelegate::drawingFont(const ListItem &item, int row) const
     return draws ? m_model->font(item) : m_settings->font;
 }
 
-void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const ListItem &item,
-                                 bool dim) const
+void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const ListItem &item, bool dim) const
 {
     const QPixmap picture = m_model->picture(item);
     if (picture.isNull())
@@ -107,7 +105,8 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     QColor back = ToQColor(item.BackColor() != kvNoColor ? item.BackColor() : s.backColor, pal);
     QColor fore = pal.color(QPalette::Active, QPalette::Text);
     if (selected) {
-        back = listEnabled ? ToQColor(s.selBackColor, pal) : pal.color(QPalette::Disabled, QPalette::Highlight);
+        back =
+            listEnabled ? ToQColor(s.selBackColor, pal) : pal.color(QPalette::Disabled, QPalette::Highlight);
         fore = ToQColor(s.selForeColor, pal);
     }
     const bool colourStyle = s.style == kvColorRectAndText || s.style == kvLargeColorRect;
@@ -121,12 +120,13 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 
     const QRect box(r.left() + s.pictLeft, r.top() + s.pictTop, s.pictWidth, s.pictHeight);
     int textX = r.left() + s.textLeft;
-    const QColor outline = enabled ? pal.color(QPalette::Active, QPalette::Text)
-                                   : pal.color(QPalette::Disabled, QPalette::Text);
+    const QColor outline =
+        enabled ? pal.color(QPalette::Active, QPalette::Text) : pal.color(QPalette::Disabled, QPalette::Text);
     auto swatch = [&](const QRect &area) {
         const QColor fill = ToQColor(item.ItemColor(), pal);
         if (fill.isValid())
-            painter->fillRect(area, enabled ? fill : QColor::fromRgbF(fill.redF(), fill.greenF(), fill.blueF(), 0.35f));
+            painter->fillRect(
+                area, enabled ? fill : QColor::fromRgbF(fill.redF(), fill.greenF(), fill.blueF(), 0.35f));
         painter->setPen(QPen(outline, 0));
         painter->drawRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5));
     };
@@ -142,7 +142,8 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         textX = -1;
         break;
     case kvLargePicture:
-        drawPicture(painter, r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin), item, !enabled);
+        drawPicture(painter, r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin), item,
+                    !enabled);
         textX = -1;
         break;
     case kvPictureAndText:

@@ -16,8 +16,8 @@ struct ListSettings;
 class ListExDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    static constexpr int kLargeMargin = 3;   // around the large swatch and picture
-    static constexpr int kFontItemGap = 4;   // font height to item height, when derived
+    static constexpr int kLargeMargin = 3; // around the large swatch and picture
+    static constexpr int kFontItemGap = 4; // font height to item height, when derived
 
     ListExDelegate(const ListEx *view, const ListExModel *model, const ListSettings *settings,
                    const qint32 *listIndex, QObject *parent);

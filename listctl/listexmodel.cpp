@@ -162,10 +162,10 @@ void ListExModel::insert(qint32 row, ListItem &&item, QStringView text)
 
 qint32 ListExModel::sortedRow(QStringView text) const
 {
-    const auto it = std::upper_bound(m_items.begin(), m_items.end(), text,
-                                     [this](QStringView t, const ListItem &item) {
-                                         return t.compare(this->text(item), Qt::CaseInsensitive) < 0;
-                                     });
+    const auto it =
+        std::upper_bound(m_items.begin(), m_items.end(), text, [this](QStringView t, const ListItem &item) {
+            return t.compare(this->text(item), Qt::CaseInsensitive) < 0;
+        });
     return qint32(it - m_items.begin());
 }
 

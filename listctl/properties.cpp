@@ -13,8 +13,14 @@ namespace {
 constexpr double kHimetricPerInch = 2540.0;
 constexpr double kLogicalDpi = 96.0;
 
-int toPixels(int himetric) { return qRound(himetric * kLogicalDpi / kHimetricPerInch); }
-int toHimetric(int pixels) { return qRound(pixels * kHimetricPerInch / kLogicalDpi); }
+int toPixels(int himetric)
+{
+    return qRound(himetric * kLogicalDpi / kHimetricPerInch);
+}
+int toHimetric(int pixels)
+{
+    return qRound(pixels * kHimetricPerInch / kLogicalDpi);
+}
 
 // The keys after the size, in the order they are written; whole-number keys name their setting.
 struct Key {

@@ -46,15 +46,14 @@ QHash<QString, FamilyInfo> classifyFontFamilies()
         // A file that covers no language at all is a symbol or picture font, whatever other
         // files of its family claim.
         FcLangSet *langs = nullptr;
-        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
-                            [&] {
-                                FcStrSet *set = FcLangSetGetLangs(langs);
-                                FcStrList *list = FcStrListCreate(set);
-                                const bool none = FcStrListNext(list) == nullptr;
-                                FcStrListDone(list);
-                                FcStrSetDestroy(set);
-                                return none;
-                            }();
+        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs || [&] {
+            FcStrSet *set = FcLangSetGetLangs(langs);
+            FcStrList *list = FcStrListCreate(set);
+            const bool none = FcStrListNext(list) == nullptr;
+            FcStrListDone(list);
+            FcStrSetDestroy(set);
+            return none;
+        }();
         FcChar8 *family = nullptr;
         for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
             const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
@@ -84,9 +83,8 @@ void ListEx::AddScreenFonts()
             families.append(plain);
     }
     families.removeDuplicates();
-    std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    std::sort(families.begin(), families.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     const bool sorted = d->settings.sorted;
     d->settings.sorted = false; // already in order: append, do not search for each place
     for (const QString &family : families) {

@@ -12,8 +12,8 @@ struct CustomColor {
 };
 
 constexpr CustomColor kCustomColors[] = {
-    {"Blue", 0xFF0000},    {"Cyan", 0xFFFF00},   {"Green", 0x00FF00}, {"Magenta", 0xFF00FF},
-    {"Red", 0x0000FF},     {"Yellow", 0x00FFFF}, {"White", 0xFFFFFF}, {"Black", 0x000000},
+    {"Blue", 0xFF0000}, {"Cyan", 0xFFFF00},   {"Green", 0x00FF00}, {"Magenta", 0xFF00FF},
+    {"Red", 0x0000FF},  {"Yellow", 0x00FFFF}, {"White", 0xFFFFFF}, {"Black", 0x000000},
 };
 
 } // namespace

@@ -127,8 +127,8 @@ void AdaptersTest::characterCodes_data()
     QTest::newRow("arrow types nothing") << int(Qt::Key_Left) << 0 << "" << -1;
     QTest::newRow("Alt shortcut types nothing") << int(Qt::Key_X) << int(Qt::AltModifier) << "x" << -1;
     QTest::newRow("non-ASCII letter") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("\u00e9") << 0xE9;
-    QTest::newRow("character above 0x7FFF stays positive") << int(Qt::Key_unknown) << 0
-                                                          << QString::fromUtf8("\uac00") << 0xAC00;
+    QTest::newRow("character above 0x7FFF stays positive")
+        << int(Qt::Key_unknown) << 0 << QString::fromUtf8("\uac00") << 0xAC00;
 }
 
 void AdaptersTest::characterCodes()

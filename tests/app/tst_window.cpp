@@ -62,7 +62,10 @@ void WindowTest::init()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-void WindowTest::cleanup() { m_window.reset(); }
+void WindowTest::cleanup()
+{
+    m_window.reset();
+}
 
 QWidget *WindowTest::child(const QString &name) const
 {
@@ -113,8 +116,8 @@ void WindowTest::pageVisibility_data()
     QTest::addColumn<QStringList>("hidden");
     const QStringList font{"ListEx1", "chkFont(0)", "chkFont(3)", "lblFontType", "lblFontSample"};
     const QStringList color{"ListEx2", "Frame1", "optColors(1)", "optStyle(0)", "Label6", "lblColor"};
-    const QStringList picture{"ListEx3", "Shape1(0)", "cmdItemChange(1)", "txtIndex(0)", "cmdFind",
-                              "chkEnabled", "lblDescr"};
+    const QStringList picture{"ListEx3", "Shape1(0)",  "cmdItemChange(1)", "txtIndex(0)",
+                              "cmdFind", "chkEnabled", "lblDescr"};
     QTest::newRow("Font") << 0 << font << color + picture;
     QTest::newRow("Color") << 1 << color << font + picture;
     QTest::newRow("Picture") << 2 << picture << font + color;
@@ -142,14 +145,14 @@ void WindowTest::focusOrderByTab_data()
     QTest::addColumn<QStringList>("order");
     const QStringList shell{"SSTab1", "cmdAbout", "cmdExit"};
     QTest::newRow("Font") << 0
-                          << QStringList{"ListEx1", "chkFont(0)", "chkFont(1)", "chkFont(2)",
-                                         "chkFont(3)"} + shell;
-    QTest::newRow("Color") << 1
-                           << QStringList{"ListEx2", "optColors(0)", "optStyle(0)"} + shell;
+                          << QStringList{"ListEx1", "chkFont(0)", "chkFont(1)", "chkFont(2)", "chkFont(3)"} +
+                                 shell;
+    QTest::newRow("Color") << 1 << QStringList{"ListEx2", "optColors(0)", "optStyle(0)"} + shell;
     QTest::newRow("Picture") << 2
-                             << QStringList{"ListEx3", "cmdItemChange(0)", "txtIndex(0)",
-                                            "cmdItemChange(1)", "txtIndex(1)", "txtItem", "cmdFind",
-                                            "chkFind", "chkEnabled"} + shell;
+                             << QStringList{"ListEx3",          "cmdItemChange(0)", "txtIndex(0)",
+                                            "cmdItemChange(1)", "txtIndex(1)",      "txtItem",
+                                            "cmdFind",          "chkFind",          "chkEnabled"} +
+                                    shell;
 }
 
 void WindowTest::focusOrderByTab()
@@ -168,12 +171,18 @@ void WindowTest::placesInTabControlCoordinates_data()
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("twipsRect");
     // Page controls are laid out from the tab control's corner, tab strip included.
-    QTest::newRow("check box on the Font page") << "chkFont(3)" << "SSTab1" << QRect(3600, 1680, 2535, 375);
-    QTest::newRow("swatch on the Color page") << "lblColor" << "SSTab1" << QRect(120, 3720, 6255, 735);
-    QTest::newRow("box on the Picture page") << "txtIndex(1)" << "SSTab1" << QRect(6000, 1485, 375, 285);
-    QTest::newRow("option inside a frame") << "optStyle(1)" << "Frame2" << QRect(240, 600, 1935, 255);
-    QTest::newRow("tab control on the window") << "SSTab1" << "frmMain" << QRect(120, 120, 6495, 4575);
-    QTest::newRow("button on the window") << "cmdExit" << "frmMain" << QRect(5400, 4800, 1215, 375);
+    QTest::newRow("check box on the Font page") << "chkFont(3)"
+                                                << "SSTab1" << QRect(3600, 1680, 2535, 375);
+    QTest::newRow("swatch on the Color page") << "lblColor"
+                                              << "SSTab1" << QRect(120, 3720, 6255, 735);
+    QTest::newRow("box on the Picture page") << "txtIndex(1)"
+                                             << "SSTab1" << QRect(6000, 1485, 375, 285);
+    QTest::newRow("option inside a frame") << "optStyle(1)"
+                                           << "Frame2" << QRect(240, 600, 1935, 255);
+    QTest::newRow("tab control on the window") << "SSTab1"
+                                               << "frmMain" << QRect(120, 120, 6495, 4575);
+    QTest::newRow("button on the window") << "cmdExit"
+                                          << "frmMain" << QRect(5400, 4800, 1215, 375);
 }
 
 void WindowTest::placesInTabControlCoordinates()
@@ -236,8 +245,8 @@ void WindowTest::captionsFit()
                 opt.initFrom(button);
                 opt.text = button->text();
                 const QSize text = fm.size(Qt::TextShowMnemonic, button->text());
-                const QSize need = button->style()->sizeFromContents(QStyle::CT_PushButton, &opt,
-                                                                     text, button);
+                const QSize need =
+                    button->style()->sizeFromContents(QStyle::CT_PushButton, &opt, text, button);
                 QVERIFY2(need.width() <= button->width() + 2, qPrintable(name)); // margin pixels only
                 QVERIFY2(text.height() <= button->height(), qPrintable(name));
                 checked.insert(name);
@@ -247,7 +256,8 @@ void WindowTest::captionsFit()
                 QVERIFY2(text.width() <= area.width(), qPrintable(name));
                 // Wrapped lines may overlap the box's edge by their empty line gap, not by ink.
                 const QStringList lines = box->text().split(u' ');
-                const int ink = box->wraps() ? fm.height() * int(lines.size() - 1) + fm.tightBoundingRect(lines.last()).height()
+                const int ink = box->wraps() ? fm.height() * int(lines.size() - 1) +
+                                                   fm.tightBoundingRect(lines.last()).height()
                                              : fm.tightBoundingRect(box->text()).height();
                 QVERIFY2(ink <= box->height(), qPrintable(name));
                 checked.insert(name);
@@ -255,14 +265,15 @@ void WindowTest::captionsFit()
                 QStyleOptionButton opt;
                 opt.initFrom(option);
                 opt.text = option->text();
-                const QRect area = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, option);
+                const QRect area =
+                    option->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, option);
                 QVERIFY2(fm.horizontalAdvance(option->text()) <= area.width(), qPrintable(name));
                 QVERIFY2(fm.height() <= option->height(), qPrintable(name));
                 checked.insert(name);
             } else if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty()) {
-                const QRect need = fm.boundingRect(label->contentsRect(),
-                                                   label->alignment() | (label->wordWrap() ? Qt::TextWordWrap : 0),
-                                                   label->text());
+                const QRect need = fm.boundingRect(
+                    label->contentsRect(), label->alignment() | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                    label->text());
                 QVERIFY2(label->contentsRect().contains(need), qPrintable(name));
                 checked.insert(name);
             } else if (auto *frame = qobject_cast<QGroupBox *>(w)) {
@@ -278,12 +289,12 @@ void WindowTest::captionsFit()
     QCOMPARE(bar->tabRect(0).left(), 0);
     QCOMPARE(bar->tabRect(2).right() + 1, m_window->SSTab1->width());
     QVERIFY(qAbs(bar->tabRect(0).width() - bar->tabRect(2).width()) <= 1);
-    const QSet<QString> captioned{"cmdAbout", "cmdExit", "chkFont(0)", "chkFont(1)", "chkFont(2)",
-                                  "chkFont(3)", "lblFontType", "lblFontSample", "Frame1", "Frame2",
-                                  "optColors(0)", "optColors(1)", "optStyle(0)", "optStyle(1)",
-                                  "Label6", "Label1", "Label2", "Label3", "cmdItemChange(0)",
-                                  "cmdItemChange(1)", "Label5(0)", "Label5(1)", "cmdFind", "chkFind",
-                                  "chkEnabled", "Label4", "lblDescr"};
+    const QSet<QString> captioned{
+        "cmdAbout",         "cmdExit",          "chkFont(0)", "chkFont(1)", "chkFont(2)",   "chkFont(3)",
+        "lblFontType",      "lblFontSample",    "Frame1",     "Frame2",     "optColors(0)", "optColors(1)",
+        "optStyle(0)",      "optStyle(1)",      "Label6",     "Label1",     "Label2",       "Label3",
+        "cmdItemChange(0)", "cmdItemChange(1)", "Label5(0)",  "Label5(1)",  "cmdFind",      "chkFind",
+        "chkEnabled",       "Label4",           "lblDescr"};
     QCOMPARE(checked, captioned);
 }
 
@@ -329,13 +340,14 @@ void WindowTest::listsCreatedFromStoredProperties_data()
     QTest::addColumn<QStringList>("keys");
     QTest::newRow("font list") << "ListEx1" << QStringList{"_extentx", "_extenty", "font", "style", "sorted"};
     QTest::newRow("colour list") << "ListEx2"
-                                 << QStringList{"_extentx", "_extenty", "backcolor", "textleft", "pictleft",
-                                                "picttop", "pictheight", "pictwidth", "font", "itemheight",
-                                                "style"};
-    QTest::newRow("character list")
-        << "ListEx3"
-        << QStringList{"_extentx", "_extenty", "backcolor", "selbackcolor", "selforecolor", "transpcolor",
-                       "textleft", "pictleft", "picttop", "pictheight", "pictwidth", "font", "itemheight"};
+                                 << QStringList{"_extentx", "_extenty",   "backcolor",  "textleft",
+                                                "pictleft", "picttop",    "pictheight", "pictwidth",
+                                                "font",     "itemheight", "style"};
+    QTest::newRow("character list") << "ListEx3"
+                                    << QStringList{"_extentx",     "_extenty",    "backcolor", "selbackcolor",
+                                                   "selforecolor", "transpcolor", "textleft",  "pictleft",
+                                                   "picttop",      "pictheight",  "pictwidth", "font",
+                                                   "itemheight"};
 }
 
 void WindowTest::listsCreatedFromStoredProperties()

@@ -28,9 +28,27 @@ void recordWarnings(QtMsgType type, const QMessageLogContext &, const QString &m
         g_warnings << message;
 }
 
-const QStringList kPastes{"0", "7", "18", "19", "-1", "99", "1.", ".6", "2.5", "&H1", "1e", " 5", "ab",
-                          "Oku", "oku", "rufus tarrant", " Toby", "Zebedee", "",
-                          QString(300, u'9'), QString::fromUtf8("\u00e9t\u00e9 \u4e2d\u6587 \U0001F600"),
+const QStringList kPastes{"0",
+                          "7",
+                          "18",
+                          "19",
+                          "-1",
+                          "99",
+                          "1.",
+                          ".6",
+                          "2.5",
+                          "&H1",
+                          "1e",
+                          " 5",
+                          "ab",
+                          "Oku",
+                          "oku",
+                          "rufus tarrant",
+                          " Toby",
+                          "Zebedee",
+                          "",
+                          QString(300, u'9'),
+                          QString::fromUtf8("\u00e9t\u00e9 \u4e2d\u6587 \U0001F600"),
                           QString(2000, u'x')};
 
 } // namespace
@@ -43,7 +61,10 @@ private slots:
 private:
     void act();
     void checkInvariants(int step);
-    QWidget *pick(const QList<QWidget *> &widgets) { return widgets.at(int(m_random.bounded(quint32(widgets.size())))); }
+    QWidget *pick(const QList<QWidget *> &widgets)
+    {
+        return widgets.at(int(m_random.bounded(quint32(widgets.size()))));
+    }
     int roll(int n) { return int(m_random.bounded(quint32(n))); }
 
     std::unique_ptr<frmMain> m_w;
@@ -57,8 +78,9 @@ void RandomUseTest::act()
     const int page = m_w->SSTab1->currentIndex();
     QList<QWidget *> controls;
     for (QWidget *w : m_w->findChildren<QWidget *>())
-        if (w->isVisible() && w != m_w->cmdExit && (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
-                                                    qobject_cast<KvListEx::ListEx *>(w)))
+        if (w->isVisible() && w != m_w->cmdExit &&
+            (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
+             qobject_cast<KvListEx::ListEx *>(w)))
             controls << w;
     const int r = roll(60); // mnemonics wait for their press animation: keep them rare
     switch (r == 59 ? 7 : r % 7) {
@@ -70,8 +92,10 @@ void RandomUseTest::act()
     case 1:
     case 2: { // click somewhere on a control
         QWidget *w = pick(controls);
-        QWidget *target = qobject_cast<QAbstractItemView *>(w) ? static_cast<QAbstractItemView *>(w)->viewport() : w;
-        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(roll(qMax(1, target->width())), roll(qMax(1, target->height()))));
+        QWidget *target =
+            qobject_cast<QAbstractItemView *>(w) ? static_cast<QAbstractItemView *>(w)->viewport() : w;
+        QTest::mouseClick(target, Qt::LeftButton, {},
+                          QPoint(roll(qMax(1, target->width())), roll(qMax(1, target->height()))));
         break;
     }
     case 3: { // select an item of the page's list by clicking it
@@ -81,9 +105,10 @@ void RandomUseTest::act()
         break;
     }
     case 4: { // keys into whatever has the focus
-        static const int keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home,
-                                   Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Space,
-                                   Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return};
+        static const int keys[] = {Qt::Key_Tab,   Qt::Key_Backtab,   Qt::Key_Up,     Qt::Key_Down,
+                                   Qt::Key_Home,  Qt::Key_End,       Qt::Key_PageUp, Qt::Key_PageDown,
+                                   Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,
+                                   Qt::Key_Right, Qt::Key_Return};
         QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : m_w.get();
         QTest::keyClick(focus, Qt::Key(keys[roll(int(std::size(keys)))]));
         break;
@@ -129,18 +154,22 @@ void RandomUseTest::checkInvariants(int step)
     }
     // What the labels show follows the selection.
     if (m_w->ListEx3->ListIndex() >= 0)
-        QCOMPARE(m_w->lblDescr->text(), m_w->ListEx3->ListItems().Item(m_w->ListEx3->ListIndex()).Description());
+        QCOMPARE(m_w->lblDescr->text(),
+                 m_w->ListEx3->ListItems().Item(m_w->ListEx3->ListIndex()).Description());
     if (m_w->ListEx2->ListIndex() >= 0)
-        QCOMPARE(backColor(m_w->lblColor), m_w->ListEx2->ListItems().Item(m_w->ListEx2->ListIndex()).ItemColor());
+        QCOMPARE(backColor(m_w->lblColor),
+                 m_w->ListEx2->ListItems().Item(m_w->ListEx2->ListIndex()).ItemColor());
     QCOMPARE(m_w->lblFontSample->font().pointSizeF(), 18.0);
     QVERIFY(m_w->txtIndex[0]->text().size() <= 2 && m_w->txtIndex[1]->text().size() <= 2);
 }
 
 void RandomUseTest::randomUse()
 {
-    const quint32 seed = qEnvironmentVariableIsSet("KV_SEED") ? quint32(qEnvironmentVariableIntValue("KV_SEED"))
-                                                              : QRandomGenerator::system()->generate();
-    const int events = qEnvironmentVariableIsSet("KV_EVENTS") ? qEnvironmentVariableIntValue("KV_EVENTS") : 3000;
+    const quint32 seed = qEnvironmentVariableIsSet("KV_SEED")
+                             ? quint32(qEnvironmentVariableIntValue("KV_SEED"))
+                             : QRandomGenerator::system()->generate();
+    const int events =
+        qEnvironmentVariableIsSet("KV_EVENTS") ? qEnvironmentVariableIntValue("KV_EVENTS") : 3000;
     std::printf("random use: KV_SEED=%u, %d events\n", seed, events);
     std::fflush(stdout);
     m_random.seed(seed);
@@ -156,8 +185,8 @@ void RandomUseTest::randomUse()
     }
     QList<std::shared_ptr<QAbstractItemModelTester>> testers;
     for (KvListEx::ListEx *list : {m_w->ListEx1, m_w->ListEx2, m_w->ListEx3})
-        testers << std::make_shared<QAbstractItemModelTester>(list->model(),
-                                                               QAbstractItemModelTester::FailureReportingMode::Warning);
+        testers << std::make_shared<QAbstractItemModelTester>(
+            list->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
     ModalWatcher watcher;
     qInstallMessageHandler(recordWarnings);
     for (int step = 0; step < events; ++step) {

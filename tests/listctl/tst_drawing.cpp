@@ -61,9 +61,15 @@ QImage grab(ListEx &list)
     return list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QRect row(ListEx &list, int r) { return list.visualRect(list.model()->index(r, 0)); }
+QRect row(ListEx &list, int r)
+{
+    return list.visualRect(list.model()->index(r, 0));
+}
 
-QImage crop(const QImage &image, const QRect &rect) { return image.copy(rect); }
+QImage crop(const QImage &image, const QRect &rect)
+{
+    return image.copy(rect);
+}
 
 } // namespace
 
@@ -97,9 +103,9 @@ void DrawingTest::groundShowsTheBackground()
     QVERIFY(QTest::qWaitForWindowExposed(list.get()));
     const QImage image = grab(*list);
     const QPoint box = row(*list, item).topLeft() + QPoint(4, 4);
-    QCOMPARE(image.pixelColor(box), background);            // green ground: transparent
+    QCOMPARE(image.pixelColor(box), background); // green ground: transparent
     QCOMPARE(image.pixelColor(box + QPoint(4, 28)), background);
-    QCOMPARE(image.pixelColor(box + QPoint(16, 16)), QColor(255, 0, 0)); // the figure
+    QCOMPARE(image.pixelColor(box + QPoint(16, 16)), QColor(255, 0, 0));                 // the figure
     QCOMPARE(image.pixelColor(row(*list, item).topRight() - QPoint(2, -2)), background); // past the text
 }
 
@@ -165,9 +171,12 @@ void DrawingTest::largeColorRectFillsTheItem()
 
 void DrawingTest::colorRectAndTextDrawsASwatch()
 {
-    ListEx list({{QStringLiteral("itemheight"), 30}, {QStringLiteral("pictleft"), 4},
-                 {QStringLiteral("picttop"), 4}, {QStringLiteral("pictwidth"), 22},
-                 {QStringLiteral("pictheight"), 22}, {QStringLiteral("style"), kvColorRectAndText},
+    ListEx list({{QStringLiteral("itemheight"), 30},
+                 {QStringLiteral("pictleft"), 4},
+                 {QStringLiteral("picttop"), 4},
+                 {QStringLiteral("pictwidth"), 22},
+                 {QStringLiteral("pictheight"), 22},
+                 {QStringLiteral("style"), kvColorRectAndText},
                  {QStringLiteral("backcolor"), 0xFFFFFF}});
     list.resize(249, 193);
     list.AddItem(QStringLiteral("Magenta"), -1, 0xFF00FF);
@@ -184,8 +193,10 @@ void DrawingTest::colorRectAndTextDrawsASwatch()
 
 void DrawingTest::crispAtDevicePixelRatio2()
 {
-    ListEx list({{QStringLiteral("pictwidth"), 32}, {QStringLiteral("pictheight"), 32},
-                 {QStringLiteral("itemheight"), 40}, {QStringLiteral("pictleft"), 4},
+    ListEx list({{QStringLiteral("pictwidth"), 32},
+                 {QStringLiteral("pictheight"), 32},
+                 {QStringLiteral("itemheight"), 40},
+                 {QStringLiteral("pictleft"), 4},
                  {QStringLiteral("picttop"), 4}});
     list.resize(200, 100);
     list.AddItem(QStringLiteral("Board"), -1, -1, -1, nullptr, checkerboard());

@@ -172,7 +172,8 @@ void ListExTest::itemSelectedByUserClickAndKeys()
     QSignalSpy spy(&list, &ListEx::ItemSelected);
     int selectedWhenSignalled = -2;
     connect(&list, &ListEx::ItemSelected, this, [&] { selectedWhenSignalled = list.ListIndex(); });
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(2, 0)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualRect(list.model()->index(2, 0)).center());
     QCOMPARE(list.ListIndex(), 2);
     QCOMPARE(selectedWhenSignalled, 2);
     QTest::keyClick(&list, Qt::Key_Down);
@@ -223,7 +224,8 @@ void ListExTest::disabledItemsSkippedByUserButSelectableByProgram()
     QCOMPARE(list.ListIndex(), 3);
     QTest::keyClick(&list, Qt::Key_Up);
     QCOMPARE(list.ListIndex(), 0);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(2, 0)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualRect(list.model()->index(2, 0)).center());
     QCOMPARE(list.ListIndex(), 0);
     QTest::keyClicks(&list, "b");
     QCOMPARE(list.ListIndex(), 0);
@@ -311,17 +313,22 @@ void ListExTest::outOfRangeErrorsNameThePosition()
 void ListExTest::storedPropertiesRoundTrip_data()
 {
     QTest::addColumn<QVariantList>("stored"); // key, value, key, value…
-    QTest::newRow("font list") << QVariantList{"_extentx", 5741, "_extenty", 7011, "font",
-                                               QVariant::fromValue(layoutFont(8.25)), "style", 0, "sorted", true};
-    QTest::newRow("colour list") << QVariantList{"_extentx", 6588, "_extenty", 5106, "backcolor", 0xFFFFFF,
-                                                 "textleft", 4, "pictleft", 4, "picttop", 4, "pictheight", 22,
-                                                 "pictwidth", 22, "font", QVariant::fromValue(layoutFont(13.5)),
-                                                 "itemheight", 30, "style", 2};
-    QTest::newRow("character list")
-        << QVariantList{"_extentx", 6800, "_extenty", 5530, "backcolor", 0xFFFFC0, "selbackcolor", 0x80FF80,
-                        "selforecolor", 0xC00000, "transpcolor", 0x00FF00, "textleft", 4, "pictleft", 4,
-                        "picttop", 4, "pictheight", 32, "pictwidth", 32, "font",
-                        QVariant::fromValue(layoutFont(9.75)), "itemheight", 40};
+    QTest::newRow("font list") << QVariantList{
+        "_extentx", 5741, "_extenty", 7011, "font", QVariant::fromValue(layoutFont(8.25)),
+        "style",    0,    "sorted",   true};
+    QTest::newRow("colour list") << QVariantList{
+        "_extentx",   6588, "_extenty",  5106, "backcolor", 0xFFFFFF,
+        "textleft",   4,    "pictleft",  4,    "picttop",   4,
+        "pictheight", 22,   "pictwidth", 22,   "font",      QVariant::fromValue(layoutFont(13.5)),
+        "itemheight", 30,   "style",     2};
+    QTest::newRow("character list") << QVariantList{
+        "_extentx",     6800,     "_extenty",     5530,
+        "backcolor",    0xFFFFC0, "selbackcolor", 0x80FF80,
+        "selforecolor", 0xC00000, "transpcolor",  0x00FF00,
+        "textleft",     4,        "pictleft",     4,
+        "picttop",      4,        "pictheight",   32,
+        "pictwidth",    32,       "font",         QVariant::fromValue(layoutFont(9.75)),
+        "itemheight",   40};
     QTest::newRow("defaults store only size and font")
         << QVariantList{"_extentx", 2646, "_extenty", 1323, "font", QVariant::fromValue(layoutFont(8.25))};
 }
@@ -404,7 +411,8 @@ void ListExTest::systemColorsFollowThePalette()
 void ListExTest::accessibleNameAndDescription()
 {
     ListEx list;
-    list.AddItem(QStringLiteral("Oku"), -1, -1, -1, nullptr, QPixmap(), -1, QStringLiteral("The shopkeeper."));
+    list.AddItem(QStringLiteral("Oku"), -1, -1, -1, nullptr, QPixmap(), -1,
+                 QStringLiteral("The shopkeeper."));
     list.AddItem(QStringLiteral("Off"));
     list.ListItems().Item(1).SetEnabled(false);
     list.Refresh();

@@ -72,7 +72,8 @@ void ColorPageTest::customSystemCustomGivesTheEightAgain()
     QCOMPARE(texts(), custom);
     QCOMPARE(m_w->ListEx2->ListIndex(), 0);
     QCOMPARE(backColor(m_w->lblColor), 0xFF0000);
-    const qint32 expected[] = {0xFF0000, 0xFFFF00, 0x00FF00, 0xFF00FF, 0x0000FF, 0x00FFFF, 0xFFFFFF, 0x000000};
+    const qint32 expected[] = {0xFF0000, 0xFFFF00, 0x00FF00, 0xFF00FF,
+                               0x0000FF, 0x00FFFF, 0xFFFFFF, 0x000000};
     for (int i = 0; i < 8; ++i)
         QCOMPARE(m_w->ListEx2->ListItems().Item(i).ItemColor(), expected[i]);
 }

@@ -60,17 +60,28 @@ void ItemEditingTest::enableButtonReadsItsBox_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("boxText");
     QTest::addColumn<int>("toggled");
-    QTest::newRow("empty box is item 0") << "" << "" << 0;
-    QTest::newRow("0") << "0" << "0" << 0;
-    QTest::newRow("18 is the last item") << "18" << "18" << 18;
-    QTest::newRow("leading blank") << " 5" << " 5" << 5;
-    QTest::newRow("digit and point") << "1." << "1." << 1;
-    QTest::newRow("point six rounds up") << ".6" << ".6" << 1;
-    QTest::newRow("2.5 pasted keeps two characters") << "2.5" << "2." << 2;
-    QTest::newRow("radix prefix reads 0") << "&H1" << "&H" << 0;
-    QTest::newRow("ampersand digit reads 0") << "&7" << "&7" << 0;
-    QTest::newRow("exponent letter ends the number") << "1e" << "1e" << 1;
-    QTest::newRow("letters read 0") << "ab" << "ab" << 0;
+    QTest::newRow("empty box is item 0") << ""
+                                         << "" << 0;
+    QTest::newRow("0") << "0"
+                       << "0" << 0;
+    QTest::newRow("18 is the last item") << "18"
+                                         << "18" << 18;
+    QTest::newRow("leading blank") << " 5"
+                                   << " 5" << 5;
+    QTest::newRow("digit and point") << "1."
+                                     << "1." << 1;
+    QTest::newRow("point six rounds up") << ".6"
+                                         << ".6" << 1;
+    QTest::newRow("2.5 pasted keeps two characters") << "2.5"
+                                                     << "2." << 2;
+    QTest::newRow("radix prefix reads 0") << "&H1"
+                                          << "&H" << 0;
+    QTest::newRow("ampersand digit reads 0") << "&7"
+                                             << "&7" << 0;
+    QTest::newRow("exponent letter ends the number") << "1e"
+                                                     << "1e" << 1;
+    QTest::newRow("letters read 0") << "ab"
+                                    << "ab" << 0;
 }
 
 void ItemEditingTest::enableButtonReadsItsBox()
@@ -220,14 +231,21 @@ void ItemEditingTest::keyFilter_data()
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letters refused") << 0 << "ab" << "";
-    QTest::newRow("blank refused") << 1 << " " << "";
-    QTest::newRow("minus refused") << 0 << "-" << "";
-    QTest::newRow("point refused") << 1 << "." << "";
+    QTest::newRow("letters refused") << 0 << "ab"
+                                     << "";
+    QTest::newRow("blank refused") << 1 << " "
+                                   << "";
+    QTest::newRow("minus refused") << 0 << "-"
+                                   << "";
+    QTest::newRow("point refused") << 1 << "."
+                                   << "";
     QTest::newRow("non-ASCII refused") << 0 << QString::fromUtf8("\u00e9\uac00") << "";
-    QTest::newRow("digits pass") << 0 << "12" << "12";
-    QTest::newRow("third digit refused by the limit") << 1 << "123" << "12";
-    QTest::newRow("mixed keeps the digits") << 0 << "a1-" << "1";
+    QTest::newRow("digits pass") << 0 << "12"
+                                 << "12";
+    QTest::newRow("third digit refused by the limit") << 1 << "123"
+                                                      << "12";
+    QTest::newRow("mixed keeps the digits") << 0 << "a1-"
+                                            << "1";
 }
 
 void ItemEditingTest::keyFilter()

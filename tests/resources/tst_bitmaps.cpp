@@ -21,19 +21,23 @@ const char *const kNames[] = {
     "Leopold Haskett",       "Horace Dunmore",      "Silas Pembury",  "Edna Pembury",
 };
 
-QString path(int id) {
+QString path(int id)
+{
     return QStringLiteral(":/bitmaps/%1.bmp").arg(id);
 }
 
-QByteArray bytes(int id) {
+QByteArray bytes(int id)
+{
     QFile f(path(id));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 u32(const QByteArray &b, int at) {
+quint32 u32(const QByteArray &b, int at)
+{
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
-quint16 u16(const QByteArray &b, int at) {
+quint16 u16(const QByteArray &b, int at)
+{
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
@@ -44,7 +48,8 @@ struct Decoded {
     QRgb at(int x, int y) const { return table[index[y * 32 + x]]; }
 };
 
-Decoded decode(const QByteArray &b) {
+Decoded decode(const QByteArray &b)
+{
     Decoded d;
     for (int i = 0; i < 16; ++i) {
         const char *q = b.constData() + 54 + 4 * i;
@@ -60,7 +65,8 @@ Decoded decode(const QByteArray &b) {
     return d;
 }
 
-void addRows() {
+void addRows()
+{
     QTest::addColumn<int>("id");
     for (int id = 101; id <= 120; ++id)
         QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(id).arg(kNames[id - 101]))) << id;
@@ -73,7 +79,8 @@ class TestBitmaps : public QObject {
 
 private slots:
     void headers_data() { addRows(); }
-    void headers() {
+    void headers()
+    {
         QFETCH(int, id);
         const QByteArray b = bytes(id);
         QCOMPARE(b.size(), 630);
@@ -98,7 +105,8 @@ private slots:
     // The table holds exactly the colours in use, ascending as 0xRRGGBB, then white up to 16
     // entries.
     void colourTable_data() { addRows(); }
-    void colourTable() {
+    void colourTable()
+    {
         QFETCH(int, id);
         const QByteArray b = bytes(id);
         QCOMPARE(b.size(), 630);
@@ -123,7 +131,8 @@ private slots:
     // Green is the ground: at the corners, and every green pixel reaches the edge through green,
     // so the list's background never shows through a hole inside a figure.
     void ground_data() { addRows(); }
-    void ground() {
+    void ground()
+    {
         QFETCH(int, id);
         const QByteArray b = bytes(id);
         QCOMPARE(b.size(), 630);
@@ -157,7 +166,8 @@ private slots:
 
     // What the list gets: Qt's reader sees the same 32 x 32 picture as the raw decoding above.
     void loadsThroughQt_data() { addRows(); }
-    void loadsThroughQt() {
+    void loadsThroughQt()
+    {
         QFETCH(int, id);
         const QPixmap pixmap(path(id));
         QCOMPARE(pixmap.size(), QSize(32, 32));
@@ -170,7 +180,8 @@ private slots:
     }
 
     void eachDiffersFromTheOthers_data() { addRows(); }
-    void eachDiffersFromTheOthers() {
+    void eachDiffersFromTheOthers()
+    {
         QFETCH(int, id);
         const QImage mine(path(id));
         QVERIFY(!mine.isNull());
@@ -183,14 +194,13 @@ private slots:
                 for (int x = 0; x < 32; ++x)
                     differing += mine.pixel(x, y) != theirs.pixel(x, y);
             // A recolour or a small touch-up of another portrait is not a portrait of its own.
-            QVERIFY2(
-                differing > 100,
-                qPrintable(
-                    QStringLiteral("only %1 pixels differ from %2").arg(differing).arg(other)));
+            QVERIFY2(differing > 100,
+                     qPrintable(QStringLiteral("only %1 pixels differ from %2").arg(differing).arg(other)));
         }
     }
 
-    void embedsExactlyTheTwenty() {
+    void embedsExactlyTheTwenty()
+    {
         QStringList expected;
         for (int id = 101; id <= 120; ++id)
             expected << QStringLiteral("%1.bmp").arg(id);

@@ -12,20 +12,22 @@ namespace {
 
 const QString kPath = QStringLiteral(":/icons/KvListExDemo.ico");
 
-const QList<QRgb> kVga16 = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                            0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
-                            0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+const QList<QRgb> kVga16 = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
+                            0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 const QList<QRgb> kMono = {0x000000, 0xFFFFFF};
 
-QByteArray iconBytes() {
+QByteArray iconBytes()
+{
     QFile f(kPath);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 u32(const QByteArray &b, qsizetype at) {
+quint32 u32(const QByteArray &b, qsizetype at)
+{
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
-quint16 u16(const QByteArray &b, qsizetype at) {
+quint16 u16(const QByteArray &b, qsizetype at)
+{
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
@@ -35,7 +37,8 @@ class TestIcon : public QObject {
     Q_OBJECT
 
 private slots:
-    void directory() {
+    void directory()
+    {
         const QByteArray b = iconBytes();
         QCOMPARE(b.size(), 6 + 3 * 16 + 304 + 744 + 296);
         QCOMPARE(u16(b, 0), quint16(0));
@@ -49,7 +52,8 @@ private slots:
         QCOMPARE(next, quint32(b.size()));
     }
 
-    void image_data() {
+    void image_data()
+    {
         QTest::addColumn<int>("entry");
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("bits");
@@ -58,7 +62,8 @@ private slots:
         QTest::newRow("30002 32x32 16 colours") << 1 << 32 << 4 << 744;
         QTest::newRow("30003 16x16 16 colours") << 2 << 16 << 4 << 296;
     }
-    void image() {
+    void image()
+    {
         QFETCH(int, entry);
         QFETCH(int, size);
         QFETCH(int, bits);
@@ -117,7 +122,8 @@ private slots:
         QCOMPARE(visible, expected);
     }
 
-    void qtLoadsEverySize() {
+    void qtLoadsEverySize()
+    {
         const QIcon icon(kPath);
         QVERIFY(!icon.isNull());
         QImageReader reader(kPath);
