@@ -2,20 +2,18 @@
 #include "listex.h"
 
 #include <QMessageBox>
-#include <QScreen>
 
 namespace KvListEx {
 
 void ListEx::AboutBox()
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("About ListEx"),
-                    QStringLiteral("KvListEx ListEx %1").arg(Version()), QMessageBox::Ok, window());
+    QMessageBox box(QMessageBox::Information, tr("About ListEx"), tr("KvListEx ListEx %1").arg(Version()),
+                    QMessageBox::Ok, window());
     box.setObjectName(QStringLiteral("ListExAboutBox"));
-    box.setInformativeText(QStringLiteral("An extended list box: items with pictures, colours, fonts and "
-                                          "descriptions.\n\nQt %1, device pixel ratio %2")
+    box.setInformativeText(tr("An extended list box: items with pictures, colours, fonts and descriptions."
+                              "\n\nQt %1, device pixel ratio %2")
                                .arg(QString::fromLatin1(qVersion()))
                                .arg(devicePixelRatioF()));
-    box.setIconPixmap(QPixmap());
     box.exec();
 }
 

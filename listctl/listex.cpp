@@ -3,43 +3,58 @@
 #include "listex_p.h"
 
 #include <QApplication>
-#include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <QScopedValueRollback>
+#include <QPainter>
 
 #include <stdexcept>
 #include <string>
 
 namespace KvListEx {
 
+namespace {
+
+std::string noItemAt(qint32 index, qint32 count)
+{
+    return "no item at position " + std::to_string(index) + " (the list has " + std::to_string(count) +
+           " items)";
+}
+
+} // namespace
+
 ListEx::ListEx(QWidget *parent)
     : QListView(parent)
-    , d(std::make_unique<Private>())
+    , d(std::make_unique<ListExPrivate>(this))
 {
-    d->settings.font = font();
-    d->model = new ListExModel(&d->settings, this);
-    d->collection = std::make_unique<ListItemCollection>(d->model);
-    d->delegate = new ListExDelegate(this, d->model, &d->settings, &d->listIndex, this);
-    d->delegate->setFaceWanted([this](int row) {
-        if (!d->facesWanted.contains(row))
-            d->facesWanted.append(row);
-        if (!d->faceTimerQueued) {
-            d->faceTimerQueued = true;
-            QMetaObject::invokeMethod(this, &ListEx::loadWantedFaces, Qt::QueuedConnection);
-        }
-    });
-    setModel(d->model);
+    installListExAccessibility();
+    d->model = new ListExModel([this] { return font(); }, this);
+    d->delegate = new ListExDelegate(this);
+    QListView::setModel(d->model);
     setItemDelegate(d->delegate);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setTextElideMode(Qt::ElideRight);
     setFocusPolicy(Qt::StrongFocus);
-    // A fresh model after Clear(): nothing is selected, and nobody is told.
-    connect(d->model, &QAbstractItemModel::modelReset, this, [this] { d->listIndex = -1; });
-    connect(qApp, &QGuiApplication::fontDatabaseChanged, this, [this] { Refresh(); });
-    applyColors();
+    connect(qApp, &QGuiApplication::fontDatabaseChanged, this, &ListEx::Refresh);
+    // Rows that move or go leave a screen reader's row handles naming other items.
+    const auto forget = [this] { d->forgetAccessibleRows(); };
+    connect(d->model, &QAbstractItemModel::rowsInserted, this, forget);
+    connect(d->model, &QAbstractItemModel::modelReset, this, forget);
+    connect(d->model, &QAbstractItemModel::layoutChanged, this, forget);
+    connect(d->model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
+                if (!QAccessible::isActive() || !roles.contains(EnabledRole))
+                    return;
+                QAccessible::State changed;
+                changed.disabled = true;
+                for (int row = first.row(); row <= last.row(); ++row) {
+                    QAccessibleStateChangeEvent event(this, changed);
+                    event.setChild(row);
+                    QAccessible::updateAccessibility(&event);
+                }
+            });
+    d->applyBackground();
 }
 
 ListEx::ListEx(const Properties &stored, QWidget *parent)
@@ -48,15 +63,57 @@ ListEx::ListEx(const Properties &stored, QWidget *parent)
     ReadProperties(stored);
 }
 
-ListEx::~ListEx() = default;
-
-void ListEx::applyColors()
+ListEx::~ListEx()
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToQColor(d->settings.backColor, QApplication::palette()));
-    viewport()->setPalette(pal);
-    viewport()->setAutoFillBackground(true);
-    viewport()->update();
+    d->forgetAccessibleRows();
+}
+
+void ListExPrivate::applyBackground()
+{
+    QPalette ground; // only the base colour: the rest follows the list's palette
+    ground.setColor(QPalette::Base, ToQColor(delegate->look().backColor, q->palette()));
+    q->viewport()->setPalette(ground);
+    q->viewport()->setAutoFillBackground(true);
+}
+
+void ListExPrivate::lookChanged(bool heightChanged)
+{
+    if (heightChanged) {
+        model->refreshAll();
+        q->doItemsLayout();
+    }
+    q->viewport()->update();
+}
+
+bool ListExPrivate::acceptPixels(const char *setter, int px) const
+{
+    if (pixelsInRange(px))
+        return true;
+    qWarning("ListEx::%s: %d is not a size in pixels (0 to %d); ignored", setter, px, kMaxPixels);
+    return false;
+}
+
+void ListExPrivate::setPixels(const char *setter, qint32 ListLook::*field, int px)
+{
+    if (!acceptPixels(setter, px))
+        return;
+    delegate->look().*field = px;
+    lookChanged(field == &ListLook::itemHeight);
+}
+
+QColor ListExPrivate::colorProperty(OleColor value, OleColor byDefault) const
+{
+    return value == byDefault ? QColor() : ToQColor(value, q->palette());
+}
+
+void ListExPrivate::setColorProperty(OleColor ListLook::*field, const QColor &color, OleColor byDefault)
+{
+    delegate->look().*field = color.isValid() ? FromQColor(color) : byDefault;
+    if (field == &ListLook::transpColor)
+        delegate->forgetPictures();
+    if (field == &ListLook::backColor)
+        applyBackground();
+    lookChanged();
 }
 
 void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleColor backColor,
@@ -66,85 +123,36 @@ void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleC
     if (index < -1 || index > count)
         throw std::out_of_range("ListEx::AddItem: cannot insert at position " + std::to_string(index) +
                                 " (the list has " + std::to_string(count) + " items)");
-    ListItem item;
-    item.m_itemColor = itemColor;
-    item.m_backColor = backColor;
+    ItemRecord item;
+    item.itemColor = itemColor;
+    item.backColor = backColor;
+    item.itemData = itemData;
+    item.picture = d->model->pictureIndex(picture);
     if (!description.isEmpty())
-        item.extra().description = description;
-    item.m_itemData = itemData;
-    item.m_picture = d->model->pictureIndex(picture);
+        item.ensureExtra().description = description;
     if (font)
-        item.extra().font = *font;
-    d->holdsSystemColors = false;
-
-    qint32 row = index;
-    if (index == -1 && d->settings.sorted)
-        row = d->model->sortedRow(text);
-    if (row == -1 || row == count) {
+        item.ensureExtra().font = *font;
+    if (index == -1 || index == count || d->model->isSorted())
         d->model->append(std::move(item), text);
-        return;
-    }
-    d->model->insert(row, std::move(item), text);
-    if (d->listIndex >= row) // the selected item moved down by one
-        ++d->listIndex;
-}
-
-// Looks at a few wanted faces per turn of the event loop, so a list of fonts never stalls the
-// window: its rows show in the list's font first and in their own faces a moment later.
-void ListEx::loadWantedFaces()
-{
-    constexpr int kFacesPerTurn = 4;
-    d->faceTimerQueued = false;
-    for (int n = 0; n < kFacesPerTurn && !d->facesWanted.isEmpty(); ++n) {
-        const int row = d->facesWanted.takeFirst();
-        if (row >= d->model->count())
-            continue;
-        const ListItem &item = d->model->item(row);
-        if (item.HasOwnFont() && item.m_extra->drawsOwnName < 0)
-            item.m_extra->drawsOwnName = d->delegate->drawsOwnName(item) ? 1 : 0;
-        update(d->model->index(row));
-    }
-    if (!d->facesWanted.isEmpty() && !d->faceTimerQueued) {
-        d->faceTimerQueued = true;
-        QMetaObject::invokeMethod(this, &ListEx::loadWantedFaces, Qt::QueuedConnection);
-    }
+    else
+        d->model->insert(index, std::move(item), text);
 }
 
 void ListEx::Clear()
 {
-    d->holdsSystemColors = false;
-    d->delegate->clearCache();
     d->model->clear();
-    d->facesWanted.clear();
-    d->listIndex = -1;
+    d->delegate->forgetPictures();
 }
 
 void ListEx::Refresh()
 {
-    d->model->flush();
-    d->delegate->clearCache();
     d->model->refreshAll();
     viewport()->update();
 }
 
 qint32 ListEx::FindItem(const QString &text, bool exact) const
 {
-    const ListExModel &m = *d->model;
-    const auto &items = m.items();
-    const qint32 n = qint32(items.size());
-    if (exact) {
-        for (qint32 i = 0; i < n; ++i) {
-            const ListItem &item = items[size_t(i)];
-            if (item.m_textSize == quint32(text.size()) &&
-                m.text(item).compare(text, Qt::CaseInsensitive) == 0)
-                return i;
-        }
-    } else {
-        for (qint32 i = 0; i < n; ++i)
-            if (m.text(items[size_t(i)]).startsWith(text, Qt::CaseInsensitive))
-                return i;
-    }
-    return -1;
+    return d->model->find(text, exact);
 }
 
 qint32 ListEx::FindItem(const QLineEdit &box, bool exact) const
@@ -154,7 +162,8 @@ qint32 ListEx::FindItem(const QLineEdit &box, bool exact) const
 
 qint32 ListEx::ListIndex() const
 {
-    return d->listIndex;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void ListEx::SetListIndex(qint32 index)
@@ -162,53 +171,52 @@ void ListEx::SetListIndex(qint32 index)
     d->model->flush();
     const qint32 count = d->model->count();
     if (index < -1 || index >= count)
-        throw std::out_of_range("ListEx::ListIndex: no item at position " + std::to_string(index) +
-                                " (the list has " + std::to_string(count) + " items)");
-    selectRow(index, true);
+        throw std::out_of_range("ListEx::ListIndex: " + noItemAt(index, count));
+    if (index == -1)
+        selectionModel()->clear();
+    else
+        selectionModel()->setCurrentIndex(d->model->index(index), QItemSelectionModel::ClearAndSelect);
 }
 
-// Makes row the selection; the view's current and selected index follow where Qt allows
-// (Qt selects no disabled item, but the program may).
-void ListEx::selectRow(qint32 row, bool notify)
+void ListEx::setListIndex(int index)
 {
-    const qint32 previous = d->listIndex;
-    d->listIndex = row;
-    {
-        const QScopedValueRollback<bool> guard(d->syncing, true);
-        const QModelIndex index = d->model->index(row);
-        if (row < 0) {
-            selectionModel()->clear();
-        } else {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-            scrollTo(index);
-        }
+    d->model->flush();
+    if (index < -1 || index >= d->model->count()) {
+        qWarning("ListEx::setListIndex: %s; ignored", noItemAt(index, d->model->count()).c_str());
+        return;
     }
-    if (previous >= 0 && previous < d->model->rowCount())
-        update(d->model->index(previous));
-    if (row >= 0)
-        update(d->model->index(row));
-    if (notify && row >= 0 && row != previous)
-        emit ItemSelected();
+    SetListIndex(index);
 }
 
+// The selection is the current item, also where Qt would not select it (a disabled item that
+// the program chose): a change of it is what ItemSelected tells.
 void ListEx::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListView::currentChanged(current, previous);
-    if (d->syncing || !current.isValid() || !(current.flags() & Qt::ItemIsEnabled))
+    if (!current.isValid())
         return;
-    if (current.row() != d->listIndex)
-        selectRow(current.row(), true);
+    if (!selectionModel()->isSelected(current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    emit ItemSelected();
 }
 
+// A selection made from outside, through the selection model, moves the current item with it.
 void ListEx::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
     QListView::selectionChanged(selected, deselected);
-    if (d->syncing || selected.isEmpty())
-        return;
-    // A selection made from outside, by a screen reader say.
-    const QModelIndex index = selected.indexes().constFirst();
-    if (index.row() != d->listIndex && (index.flags() & Qt::ItemIsEnabled))
-        selectRow(index.row(), true);
+    const QModelIndexList chosen = selected.indexes();
+    if (!chosen.isEmpty() && chosen.constFirst() != currentIndex())
+        selectionModel()->setCurrentIndex(chosen.constFirst(), QItemSelectionModel::NoUpdate);
+}
+
+// Ctrl+click or Ctrl+Space would leave the current item unselected: the selection stays on it.
+QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index,
+                                                             const QEvent *event) const
+{
+    QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        command = QItemSelectionModel::ClearAndSelect;
+    return command;
 }
 
 QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
@@ -216,7 +224,7 @@ QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifi
     const qint32 rows = d->model->rowCount();
     if (rows == 0)
         return {};
-    auto enabled = [this](qint32 row) { return d->model->items()[size_t(row)].m_enabled; };
+    auto enabled = [this](qint32 row) { return bool(d->model->index(row).flags() & Qt::ItemIsEnabled); };
     // Steps over disabled items in the direction of travel, then back if it ran out.
     auto settle = [&](qint32 row, int step) -> QModelIndex {
         row = qBound(0, row, rows - 1);
@@ -229,7 +237,7 @@ QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifi
         return {};
     };
     const qint32 current = currentIndex().isValid() ? currentIndex().row() : -1;
-    const int page = qMax(1, viewport()->height() / qMax(1, d->delegate->itemHeight()) - 1);
+    const int page = qMax(1, viewport()->height() / qMax(1, sizeHintForRow(0)) - 1);
     switch (action) {
     case MoveUp:
     case MovePrevious: {
@@ -256,80 +264,212 @@ QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifi
     }
 }
 
+// Home and End show the list's own ends, also when the first or last items are disabled.
+void ListEx::keyPressEvent(QKeyEvent *event)
+{
+    QListView::keyPressEvent(event);
+    const bool home = event->key() == Qt::Key_Home, end = event->key() == Qt::Key_End;
+    if (!home && !end)
+        return;
+    home ? scrollToTop() : scrollToBottom();
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+}
+
+// Qt never draws a disabled item as selected; the program may select one, so it is drawn here.
+void ListEx::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || (current.flags() & Qt::ItemIsEnabled))
+        return;
+    const QRect rect = visualRect(current);
+    if (!event->rect().intersects(rect))
+        return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = rect;
+    option.state |= QStyle::State_Selected;
+    option.state &= ~QStyle::State_Enabled;
+    if (hasFocus())
+        option.state |= QStyle::State_HasFocus;
+    QPainter painter(viewport());
+    itemDelegateForIndex(current)->paint(&painter, option, current);
+}
+
 void ListEx::changeEvent(QEvent *event)
 {
     QListView::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
-    case QEvent::FontChange:
         viewport()->update();
         break;
+    case QEvent::FontChange:
+        d->lookChanged(true); // a height derived from the font follows it
+        break;
     case QEvent::PaletteChange:
-        applyColors();
-        refreshSystemColors();
+        d->applyBackground();
+        d->model->followPalette(palette());
         break;
     default:
         break;
     }
 }
 
-bool ListEx::event(QEvent *event)
+void ListEx::setModel(QAbstractItemModel *model)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange) {
-        applyColors();
-        refreshSystemColors();
-    }
-    return QListView::event(event);
+    if (model == d->model)
+        return;
+    qWarning("ListEx::setModel: a ListEx shows only its own items (add them with AddItem); model %p refused",
+             static_cast<void *>(model));
 }
 
 qint32 ListEx::Style() const
 {
-    return d->settings.style;
+    return d->delegate->look().style;
 }
 
 void ListEx::SetStyle(qint32 style)
 {
     if (style < kvText || style > kvLargeColorRect)
-        throw std::out_of_range("ListEx::Style: no style " + std::to_string(style));
-    d->settings.style = style;
-    viewport()->update();
+        throw std::out_of_range("ListEx::Style: no style " + std::to_string(style) + " (styles are 0 to 4)");
+    d->delegate->look().style = style;
+    d->lookChanged();
 }
 
-ListItemCollection &ListEx::ListItems()
+ListEx::ListStyle ListEx::listStyle() const
+{
+    return ListStyle(Style());
+}
+
+void ListEx::setListStyle(ListStyle style)
+{
+    if (style < kvText || style > kvLargeColorRect) {
+        qWarning("ListEx::setListStyle: no style %d (styles are 0 to 4); ignored", int(style));
+        return;
+    }
+    SetStyle(style);
+}
+
+ListItemCollection ListEx::ListItems() const
 {
     d->model->flush();
-    return *d->collection;
+    return ListItemCollection(d->model);
 }
 
-#define KV_SETTING(Type, Getter, Setter, field, after)                                                       \
-    Type ListEx::Getter() const                                                                              \
-    {                                                                                                        \
-        return d->settings.field;                                                                            \
-    }                                                                                                        \
-    void ListEx::Setter(Type value)                                                                          \
-    {                                                                                                        \
-        d->settings.field = value;                                                                           \
-        after;                                                                                               \
-    }
+QColor ListEx::backColor() const
+{
+    return d->colorProperty(d->delegate->look().backColor, kSysWindow);
+}
 
-KV_SETTING(OleColor, BackColor, SetBackColor, backColor, applyColors())
-KV_SETTING(OleColor, SelBackColor, SetSelBackColor, selBackColor, viewport()->update())
-KV_SETTING(OleColor, SelForeColor, SetSelForeColor, selForeColor, viewport()->update())
-KV_SETTING(OleColor, TranspColor, SetTranspColor, transpColor,
-           (d->delegate->clearCache(), viewport()->update()))
-KV_SETTING(qint32, TextLeft, SetTextLeft, textLeft, viewport()->update())
-KV_SETTING(qint32, PictLeft, SetPictLeft, pictLeft, viewport()->update())
-KV_SETTING(qint32, PictTop, SetPictTop, pictTop, viewport()->update())
-KV_SETTING(qint32, PictWidth, SetPictWidth, pictWidth, viewport()->update())
-KV_SETTING(qint32, PictHeight, SetPictHeight, pictHeight, viewport()->update())
-KV_SETTING(qint32, ItemHeight, SetItemHeight, itemHeight, (d->model->refreshAll(), doItemsLayout()))
-KV_SETTING(bool, Sorted, SetSorted, sorted, (void)0)
+void ListEx::setBackColor(const QColor &color)
+{
+    d->setColorProperty(&ListLook::backColor, color, kSysWindow);
+}
 
-#undef KV_SETTING
+QColor ListEx::selBackColor() const
+{
+    return d->colorProperty(d->delegate->look().selBackColor, kSysHighlight);
+}
+
+void ListEx::setSelBackColor(const QColor &color)
+{
+    d->setColorProperty(&ListLook::selBackColor, color, kSysHighlight);
+}
+
+QColor ListEx::selForeColor() const
+{
+    return d->colorProperty(d->delegate->look().selForeColor, kSysHighlightText);
+}
+
+void ListEx::setSelForeColor(const QColor &color)
+{
+    d->setColorProperty(&ListLook::selForeColor, color, kSysHighlightText);
+}
+
+QColor ListEx::transpColor() const
+{
+    return d->colorProperty(d->delegate->look().transpColor, kvNoColor);
+}
+
+void ListEx::setTranspColor(const QColor &color)
+{
+    d->setColorProperty(&ListLook::transpColor, color, kvNoColor);
+}
+
+int ListEx::textLeft() const
+{
+    return d->delegate->look().textLeft;
+}
+
+void ListEx::setTextLeft(int px)
+{
+    d->setPixels("setTextLeft", &ListLook::textLeft, px);
+}
+
+int ListEx::pictLeft() const
+{
+    return d->delegate->look().pictLeft;
+}
+
+void ListEx::setPictLeft(int px)
+{
+    d->setPixels("setPictLeft", &ListLook::pictLeft, px);
+}
+
+int ListEx::pictTop() const
+{
+    return d->delegate->look().pictTop;
+}
+
+void ListEx::setPictTop(int px)
+{
+    d->setPixels("setPictTop", &ListLook::pictTop, px);
+}
+
+int ListEx::pictWidth() const
+{
+    return d->delegate->look().pictWidth;
+}
+
+void ListEx::setPictWidth(int px)
+{
+    d->setPixels("setPictWidth", &ListLook::pictWidth, px);
+}
+
+int ListEx::pictHeight() const
+{
+    return d->delegate->look().pictHeight;
+}
+
+void ListEx::setPictHeight(int px)
+{
+    d->setPixels("setPictHeight", &ListLook::pictHeight, px);
+}
+
+int ListEx::itemHeight() const
+{
+    return d->delegate->look().itemHeight;
+}
+
+void ListEx::setItemHeight(int px)
+{
+    d->setPixels("setItemHeight", &ListLook::itemHeight, px);
+}
+
+bool ListEx::isSorted() const
+{
+    return d->model->isSorted();
+}
+
+void ListEx::setSorted(bool sorted)
+{
+    d->model->setSorted(sorted);
+}
 
 QString ListEx::Version()
 {
-    return QStringLiteral("1.00");
+    return QStringLiteral(KVLISTEX_VERSION);
 }
 
 } // namespace KvListEx

@@ -1,6 +1,7 @@
 // ListEx: an extended list box with per-item pictures, colours, fonts and descriptions.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QList>
 #include <QListView>
@@ -16,17 +17,6 @@ class QLineEdit;
 namespace KvListEx {
 
 class ListExModel;
-class ListExDelegate;
-class ListEx;
-
-// Drawing styles; the numbers are the values stored under the "style" key.
-enum ListStyle : qint32 {
-    kvText = 0,             // item text only
-    kvPictureAndText = 1,   // picture box at the left, text beside it (the default)
-    kvColorRectAndText = 2, // colour rectangle filled with the item colour, text beside it
-    kvLargePicture = 3,     // the picture fills the whole item
-    kvLargeColorRect = 4,   // the item colour fills the whole item
-};
 
 // Values of ListItem::FontType(): the font kind bits of the classic font API.
 enum FontKind : qint32 {
@@ -36,167 +26,212 @@ enum FontKind : qint32 {
     kvTrueTypeFont = 4,
 };
 
-// Colours are 0x00BBGGRR values (red in the low byte); -1 means "no colour".
-// Values with the high bit set name a system colour: 0x80000000 | index (see SystemColor()).
+// Colours are 0x00BBGGRR values (red in the low byte); -1 means "no colour". Values with the high
+// bit set name a system colour, 0x80000000 | index, which follows the palette (see ToQColor()).
 using OleColor = qint32;
 constexpr OleColor kvNoColor = -1;
 
-// One item of a list. Obtained by reference from ListItemCollection::Item(); the reference stays
-// valid until items are added to or removed from the list. Changes show after ListEx::Refresh().
-class ListItem {
-public:
-    ListItem() = default;
-    ListItem(const ListItem &) = delete;
-    ListItem &operator=(const ListItem &) = delete;
-    ListItem(ListItem &&) noexcept;
-    ListItem &operator=(ListItem &&) noexcept;
-    ~ListItem();
-
-    QString Text() const;
-    OleColor ItemColor() const { return m_itemColor; }
-    OleColor BackColor() const { return m_backColor; }
-    qint32 FontType() const;
-    // Font lists set the kind; other lists may use it for their own font items.
-    void SetFontType(qint32 type);
-    QString Description() const;
-    qint32 ItemData() const { return m_itemData; }
-    bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool enabled) { m_enabled = enabled; }
-    // The item's own font; until first asked for it is a copy of the list's font.
-    QFont &Font();
-    bool HasOwnFont() const;
-
-private:
-    friend class ListExModel;
-    friend class ListExDelegate;
-    friend class ListEx;
-    // What few items have lives apart, so that a long list of plain items stays small.
-    struct Extra;
-    Extra &extra();
-
-    std::unique_ptr<Extra> m_extra;
-    const ListExModel *m_model = nullptr;
-    quint32 m_textAt = 0; // the text is kept by the model, with every other item's
-    quint32 m_textSize = 0;
-    OleColor m_itemColor = kvNoColor;
-    OleColor m_backColor = kvNoColor;
-    qint32 m_itemData = -1;
-    qint32 m_picture : 31 = -1; // index into the model's picture table
-    quint32 m_enabled : 1 = 1;
+// The list's item data, beside Qt's own roles, for anyone reading ListEx::model().
+// Qt::DisplayRole is the text, Qt::DecorationRole the picture, Qt::FontRole the font the row is
+// drawn in, Qt::ForegroundRole the item colour, Qt::BackgroundRole the item's own background,
+// Qt::ToolTipRole and Qt::AccessibleDescriptionRole the description.
+enum ItemRole {
+    ItemColorRole = Qt::UserRole + 1, // OleColor given as the item colour, or kvNoColor
+    BackColorRole,                    // OleColor given as the item's background, or kvNoColor
+    FontTypeRole,                     // FontKind of a font item; kvVectorFont for other items
+    ItemDataRole,                     // the number kept for the caller
+    EnabledRole,                      // bool: the item's own enabled flag
 };
 
-// The items of one list, by zero-based position.
+// One item of a list, as a handle: it names the item at a position and stays valid until items
+// are added to, sorted in or removed from the list. Its members throw std::out_of_range once the
+// position names no item.
+class ListItem {
+public:
+    QString Text() const;
+    // The item colour, as given to AddItem; kvNoColor for none.
+    OleColor ItemColor() const;
+    // The item's own background, as given to AddItem; kvNoColor for the list's.
+    OleColor BackColor() const;
+    // The FontKind of an item that AddScreenFonts made; kvVectorFont for other items.
+    qint32 FontType() const;
+    void SetFontType(qint32 type);
+    QString Description() const;
+    qint32 ItemData() const;
+    // A disabled item stays in the list; the user cannot select it, the program can.
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    // The item's own font, a copy of the list's font until changed. The reference lives as long as
+    // the item; changes show after ListEx::Refresh().
+    QFont &Font();
+
+private:
+    friend class ListItemCollection;
+    ListItem(ListExModel *model, qint32 row)
+        : m_model(model)
+        , m_row(row)
+    {
+    }
+    QVariant role(int role) const;
+    ListExModel *m_model;
+    qint32 m_row;
+};
+
+// The items of one list, by zero-based position; a handle, valid as long as its list.
 class ListItemCollection {
 public:
+    qint32 Count() const;
+    // Throws std::out_of_range for a position that names no item.
+    ListItem Item(qint32 index) const;
+
+private:
+    friend class ListEx;
     explicit ListItemCollection(ListExModel *model)
         : m_model(model)
     {
     }
-    qint32 Count() const;
-    // Throws std::out_of_range for a position that names no item.
-    ListItem &Item(qint32 index);
-    const ListItem &Item(qint32 index) const;
-
-private:
     ListExModel *m_model;
 };
 
-// The extended list control. Single selection; ListIndex() is the selected position or -1.
+// The extended list control: a single-selection list whose items carry a picture, colours, a font
+// and a description, drawn in one of five styles. Members named as in the classic control
+// (AddItem, ListIndex…) report a position that names no item with std::out_of_range; the Qt-named
+// properties and everything Qt calls refuse bad values with a warning instead.
 class ListEx : public QListView {
     Q_OBJECT
-    Q_PROPERTY(qint32 ListIndex READ ListIndex WRITE SetListIndex NOTIFY ItemSelected)
-    Q_PROPERTY(qint32 Style READ Style WRITE SetStyle)
+    // Colours; an invalid colour means the palette's (backColor: Base, selBackColor: Highlight,
+    // selForeColor: HighlightedText) or, for transpColor, no transparent colour.
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor)
+    Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor)
+    Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor)
+    // Offsets and sizes in pixels, 0 or more; itemHeight 0 derives the height from the font.
+    Q_PROPERTY(int textLeft READ textLeft WRITE setTextLeft)
+    Q_PROPERTY(int pictLeft READ pictLeft WRITE setPictLeft)
+    Q_PROPERTY(int pictTop READ pictTop WRITE setPictTop)
+    Q_PROPERTY(int pictWidth READ pictWidth WRITE setPictWidth)
+    Q_PROPERTY(int pictHeight READ pictHeight WRITE setPictHeight)
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
+    Q_PROPERTY(ListStyle listStyle READ listStyle WRITE setListStyle)
+    Q_PROPERTY(bool sorted READ isSorted WRITE setSorted)
+    Q_PROPERTY(int listIndex READ ListIndex WRITE setListIndex NOTIFY ItemSelected)
 
 public:
+    // Drawing styles; the numbers are the values stored under the "style" key.
+    enum ListStyle {
+        kvText = 0,             // item text only
+        kvPictureAndText = 1,   // picture box at the left, text beside it (the default)
+        kvColorRectAndText = 2, // colour rectangle filled with the item colour, text beside it
+        kvLargePicture = 3,     // the picture fills the whole item
+        kvLargeColorRect = 4,   // the item colour fills the whole item
+    };
+    Q_ENUM(ListStyle)
+
     // Stored properties: ordered key/value pairs ("backcolor", "font", "style"…).
     using Properties = QList<std::pair<QString, QVariant>>;
 
     explicit ListEx(QWidget *parent = nullptr);
-    ListEx(const Properties &stored, QWidget *parent = nullptr);
+    // A list made from stored properties; throws as ReadProperties() does.
+    explicit ListEx(const Properties &stored, QWidget *parent = nullptr);
     ~ListEx() override;
 
-    // Applies stored properties; keys not given keep their current values.
+    // Applies stored properties; keys not given keep their values. Throws std::invalid_argument
+    // for an unknown key and std::out_of_range for a value outside its range.
     void ReadProperties(const Properties &stored);
-    // The keys whose values differ from the defaults, in the canonical order; "font" always.
+    // The keys whose values differ from the defaults, in their fixed order; "font" always.
     Properties WriteProperties() const;
 
-    // Adds an item. index: position to insert at, -1 for the end (or the sorted place);
-    // font: the item's own font, or null for the list's; itemData: a value kept for the caller.
+    // Adds an item. index: the position to insert at, -1 for the end; a sorted list puts every
+    // item at its sorted place. font: the item's own font, or null for the list's. picture: kept
+    // by the item. itemData: a number kept for the caller. Throws std::out_of_range for an index
+    // outside -1…count.
     void AddItem(const QString &text, qint32 index = -1, OleColor itemColor = kvNoColor,
                  OleColor backColor = kvNoColor, const QFont *font = nullptr,
                  const QPixmap &picture = QPixmap(), qint32 itemData = -1,
                  const QString &description = QString());
-    // Removes every item; raises no ItemSelected.
+    // Removes every item; selects nothing and raises no ItemSelected.
     void Clear();
     // Redraws every item after changes made through ListItem.
     void Refresh();
-    // Adds one item per colour role of the current palette, named and coloured.
+    // Adds one item per colour role of the palette, named and coloured; each follows its role when
+    // the palette changes.
     void AddSystemColors();
-    // Adds one item per installed font family, sorted, each drawn in its own face.
+    // Adds one item per installed font family with its kind, each drawn in its own face where
+    // that face can draw the family's name.
     void AddScreenFonts();
 
-    // Position of the first item whose text equals (exact) or starts with the text,
-    // case-insensitively; -1 when none does. An empty text matches an empty item text exactly,
-    // and any first item as a prefix.
+    // Position of the first item whose text equals (exact) or starts with the text, ignoring
+    // case; -1 when none does.
     qint32 FindItem(const QString &text, bool exact = false) const;
     qint32 FindItem(const QLineEdit &box, bool exact = false) const;
 
+    // The selected position, -1 for none.
     qint32 ListIndex() const;
-    // Selects the item at index (-1 selects nothing); throws std::out_of_range outside -1…count-1.
+    // Selects the item at index (-1 selects nothing), disabled items included, and raises
+    // ItemSelected when the selection changes to an item. Throws std::out_of_range outside
+    // -1…count-1.
     void SetListIndex(qint32 index);
+    // As SetListIndex(), but refuses a bad index with a warning.
+    void setListIndex(int index);
 
+    // The drawing style as its stored number; SetStyle throws std::out_of_range outside 0…4.
     qint32 Style() const;
     void SetStyle(qint32 style);
+    ListStyle listStyle() const;
+    void setListStyle(ListStyle style);
 
-    ListItemCollection &ListItems();
+    ListItemCollection ListItems() const;
 
     // Shows the control's modal About box.
     void AboutBox();
 
-    // Appearance, in pixels and 0x00BBGGRR colours (the stored properties' own units).
-    OleColor BackColor() const;
-    void SetBackColor(OleColor color);
-    OleColor SelBackColor() const;
-    void SetSelBackColor(OleColor color);
-    OleColor SelForeColor() const;
-    void SetSelForeColor(OleColor color);
-    OleColor TranspColor() const;
-    void SetTranspColor(OleColor color);
-    qint32 TextLeft() const;
-    void SetTextLeft(qint32 px);
-    qint32 PictLeft() const;
-    void SetPictLeft(qint32 px);
-    qint32 PictTop() const;
-    void SetPictTop(qint32 px);
-    qint32 PictWidth() const;
-    void SetPictWidth(qint32 px);
-    qint32 PictHeight() const;
-    void SetPictHeight(qint32 px);
-    qint32 ItemHeight() const; // 0: derived from the list's font
-    void SetItemHeight(qint32 px);
-    bool Sorted() const;
-    void SetSorted(bool sorted);
+    QColor backColor() const;
+    void setBackColor(const QColor &color);
+    QColor selBackColor() const;
+    void setSelBackColor(const QColor &color);
+    QColor selForeColor() const;
+    void setSelForeColor(const QColor &color);
+    QColor transpColor() const;
+    void setTranspColor(const QColor &color);
+    int textLeft() const;
+    void setTextLeft(int px);
+    int pictLeft() const;
+    void setPictLeft(int px);
+    int pictTop() const;
+    void setPictTop(int px);
+    int pictWidth() const;
+    void setPictWidth(int px);
+    int pictHeight() const;
+    void setPictHeight(int px);
+    int itemHeight() const;
+    void setItemHeight(int px);
+    // A sorted list keeps its items in case-insensitive order, equal texts in the order added.
+    bool isSorted() const;
+    void setSorted(bool sorted);
+
+    // Only the list's own model is shown; another is refused with a warning.
+    void setModel(QAbstractItemModel *model) override;
 
     static QString Version();
 
 signals:
-    // An item has become the selection (by the user or by SetListIndex).
+    // An item has become the selection, by the user or by SetListIndex.
     void ItemSelected();
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
-    void selectRow(qint32 row, bool notify);
-    void applyColors();
-    void refreshSystemColors();
-    void loadWantedFaces();
-    struct Private;
-    std::unique_ptr<Private> d;
+    Q_DISABLE_COPY(ListEx)
+    friend class ListExPrivate;
+    std::unique_ptr<class ListExPrivate> const d;
 };
 
 // The QColor for a 0x00BBGGRR value or a system colour (high bit set); invalid for -1.

@@ -1,88 +1,50 @@
 #include "listexdelegate_p.h"
 
-#include "listexmodel_p.h"
-#include "listsettings_p.h"
-
-#include <QFontDatabase>
+#include <QApplication>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
 namespace KvListEx {
 
-ListExDelegate::ListExDelegate(const ListEx *view, const ListExModel *model, const ListSettings *settings,
-                               const qint32 *listIndex, QObject *parent)
-    : QStyledItemDelegate(parent)
-    , m_view(view)
-    , m_model(model)
-    , m_settings(settings)
-    , m_listIndex(listIndex)
+namespace {
+
+QColor roleColor(const QModelIndex &index, int role)
 {
+    const QVariant value = index.data(role);
+    return value.isValid() ? value.value<QBrush>().color() : QColor();
 }
 
-int ListExDelegate::itemHeight() const
+} // namespace
+
+QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
-    if (m_settings->itemHeight > 0)
-        return m_settings->itemHeight;
-    return QFontMetrics(m_settings->font).height() + kFontItemGap;
+    const int height = m_look.itemHeight > 0 ? m_look.itemHeight : option.fontMetrics.height() + kFontItemGap;
+    return QSize(qMax(1, option.rect.width()), height);
 }
 
-QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
+QPixmap ListExDelegate::transparent(const QPixmap &picture, const QPalette &palette) const
 {
-    return QSize(1, itemHeight());
-}
-
-QPixmap ListExDelegate::transparent(const QPixmap &picture) const
-{
-    if (m_settings->transpColor == kvNoColor)
+    if (m_look.transpColor == kvNoColor)
         return picture;
-    const auto found = m_masked.constFind(picture.cacheKey());
-    if (found != m_masked.cend())
+    const auto found = m_transparent.constFind(picture.cacheKey());
+    if (found != m_transparent.cend())
         return *found;
     QPixmap masked = picture;
-    masked.setMask(
-        picture.createMaskFromColor(ToQColor(m_settings->transpColor, m_view->palette()), Qt::MaskInColor));
-    m_masked.insert(picture.cacheKey(), masked);
+    masked.setMask(picture.createMaskFromColor(ToQColor(m_look.transpColor, palette), Qt::MaskInColor));
+    m_transparent.insert(picture.cacheKey(), masked);
     return masked;
 }
 
-bool ListExDelegate::drawsOwnName(const ListItem &item) const
+void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture,
+                                 const QPalette &palette, bool dim) const
 {
-    const QFont own = m_model->font(item);
-    // Symbol and picture fonts map letters to signs: only a Latin face shows its name.
-    bool draws = QFontDatabase::writingSystems(own.family()).contains(QFontDatabase::Latin);
-    const QFontMetrics fm(own);
-    for (QChar c : m_model->text(item))
-        draws = draws && (c.isSpace() || fm.inFont(c));
-    return draws;
-}
-
-// An item's own face once it is known to draw the item's text; until then (loading a face takes
-// a while) the list's font, and the row is queued so the face is looked at after this paint.
-QFont ListExDelegate::drawingFont(const ListItem &item, int row) const
-{
-    if (!item.HasOwnFont())
-        return m_settings->font;
-    qint8 &draws = item.m_extra->drawsOwnName;
-    if (draws < 0) {
-        if (m_faceWanted) {
-            m_faceWanted(row);
-            return m_settings->font;
-        }
-        draws = drawsOwnName(item) ? 1 : 0;
-    }
-    return draws ? m_model->font(item) : m_settings->font;
-}
-
-void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const ListItem &item, bool dim) const
-{
-    const QPixmap picture = m_model->picture(item);
     if (picture.isNull())
         return;
-    const QPixmap shown = transparent(picture);
+    const QPixmap shown = transparent(picture, palette);
     // Whole-number scales stay sharp: pixel pictures are meant to look like pixels.
     const QSizeF size = shown.deviceIndependentSize();
-    const bool whole = int(box.width()) % qMax(1, int(size.width())) == 0 &&
-                       int(box.height()) % qMax(1, int(size.height())) == 0;
+    const bool whole =
+        box.width() % qMax(1, int(size.width())) == 0 && box.height() % qMax(1, int(size.height())) == 0;
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, !whole);
     if (dim)
@@ -94,85 +56,115 @@ void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const List
 void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                            const QModelIndex &index) const
 {
-    const ListItem &item = m_model->item(index.row());
-    const ListSettings &s = *m_settings;
-    const QPalette &pal = m_view->palette();
-    const bool listEnabled = m_view->isEnabled();
-    const bool enabled = listEnabled && item.Enabled();
-    const bool selected = index.row() == *m_listIndex;
+    const ListLook &look = m_look;
+    const QPalette &pal = option.palette;
+    const bool enabled = option.state & QStyle::State_Enabled;
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool colourStyle =
+        look.style == ListEx::kvColorRectAndText || look.style == ListEx::kvLargeColorRect;
     const QRect r = option.rect;
 
-    QColor back = ToQColor(item.BackColor() != kvNoColor ? item.BackColor() : s.backColor, pal);
-    QColor fore = pal.color(QPalette::Active, QPalette::Text);
+    // The ground: the selection colour, else the item's own background, else the list's.
+    QColor ground;
+    bool groundStored;
+    const QColor itemGround = roleColor(index, Qt::BackgroundRole);
     if (selected) {
-        back =
-            listEnabled ? ToQColor(s.selBackColor, pal) : pal.color(QPalette::Disabled, QPalette::Highlight);
-        fore = ToQColor(s.selForeColor, pal);
+        ground = !enabled && isSystemColor(look.selBackColor)
+                     ? pal.color(QPalette::Disabled, QPalette::Highlight)
+                     : ToQColor(look.selBackColor, pal);
+        groundStored = !isSystemColor(look.selBackColor);
+    } else if (itemGround.isValid()) {
+        ground = itemGround;
+        groundStored = !isSystemColor(index.data(BackColorRole).toInt());
+    } else {
+        ground = ToQColor(look.backColor, pal);
+        groundStored = !isSystemColor(look.backColor);
     }
-    const bool colourStyle = s.style == kvColorRectAndText || s.style == kvLargeColorRect;
-    if (item.ItemColor() != kvNoColor && !colourStyle)
-        fore = ToQColor(item.ItemColor(), pal); // the item's colour stays visible when selected
+
+    // The text: the item colour where the style shows it in the text, else the selection's text
+    // colour, else the palette's. Where the ground is a stored colour and the text colour comes
+    // from the palette, it is chosen to be read on that ground.
+    const QColor itemColour = roleColor(index, Qt::ForegroundRole);
+    QColor text;
+    bool textStored;
+    if (itemColour.isValid() && !colourStyle) {
+        text = itemColour;
+        textStored = true;
+    } else if (selected) {
+        text = ToQColor(look.selForeColor, pal);
+        textStored = !isSystemColor(look.selForeColor);
+    } else {
+        text = pal.color(QPalette::Text);
+        textStored = false;
+    }
+    if (groundStored && !textStored)
+        text = readableOn(text, ground);
     if (!enabled)
-        fore = pal.color(QPalette::Disabled, QPalette::Text);
+        text = dimmedOn(text, ground);
+
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    QStyleOptionViewItem panel = option;
+    panel.state &= ~QStyle::State_Selected; // the ground above already shows the selection
+    panel.backgroundBrush = ground;
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
 
     painter->save();
-    painter->fillRect(r, back);
-
-    const QRect box(r.left() + s.pictLeft, r.top() + s.pictTop, s.pictWidth, s.pictHeight);
-    int textX = r.left() + s.textLeft;
-    const QColor outline =
-        enabled ? pal.color(QPalette::Active, QPalette::Text) : pal.color(QPalette::Disabled, QPalette::Text);
+    const QRect box(r.left() + look.pictLeft, r.top() + look.pictTop, look.pictWidth, look.pictHeight);
+    const QRect large = r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin);
+    const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
     auto swatch = [&](const QRect &area) {
-        const QColor fill = ToQColor(item.ItemColor(), pal);
-        if (fill.isValid())
-            painter->fillRect(
-                area, enabled ? fill : QColor::fromRgbF(fill.redF(), fill.greenF(), fill.blueF(), 0.35f));
-        painter->setPen(QPen(outline, 0));
+        if (itemColour.isValid()) {
+            QColor fill = itemColour;
+            if (!enabled)
+                fill.setAlphaF(0.35f);
+            painter->fillRect(area, fill);
+        }
+        painter->setPen(QPen(text, 0)); // the outline contrasts with the ground, like the text
         painter->drawRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5));
     };
-    switch (s.style) {
-    case kvText:
+    int textX = r.left() + look.textLeft;
+    switch (look.style) {
+    case ListEx::kvText:
         break;
-    case kvColorRectAndText:
+    case ListEx::kvColorRectAndText:
         swatch(box);
-        textX = box.right() + 1 + s.textLeft;
+        textX = box.right() + 1 + look.textLeft;
         break;
-    case kvLargeColorRect:
-        swatch(r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin));
+    case ListEx::kvLargeColorRect:
+        swatch(large);
         textX = -1;
         break;
-    case kvLargePicture:
-        drawPicture(painter, r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin), item,
-                    !enabled);
+    case ListEx::kvLargePicture:
+        drawPicture(painter, large, picture, pal, !enabled);
         textX = -1;
         break;
-    case kvPictureAndText:
+    case ListEx::kvPictureAndText:
     default:
-        drawPicture(painter, box, item, !enabled);
-        textX = box.right() + 1 + s.textLeft;
+        drawPicture(painter, box, picture, pal, !enabled);
+        textX = box.right() + 1 + look.textLeft;
         break;
     }
 
     if (textX >= 0) {
-        const QFont font = drawingFont(item, index.row());
-        painter->setFont(font);
-        painter->setPen(fore);
+        const QVariant own = index.data(Qt::FontRole);
+        const QFont font = own.isValid() ? own.value<QFont>().resolve(option.font) : option.font;
         const QRect textRect(textX, r.top(), qMax(0, r.right() - textX), r.height());
-        const QString text = QFontMetrics(font).elidedText(item.Text(), Qt::ElideRight, textRect.width());
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-    }
-
-    if ((option.state & QStyle::State_HasFocus) && m_view->hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(m_view);
-        focus.rect = r;
-        // Styles show the frame only after keyboard use; the view's option says whether.
-        focus.state = (focus.state & ~QStyle::State_KeyboardFocusChange) |
-                      (option.state & QStyle::State_KeyboardFocusChange);
-        focus.backgroundColor = back;
-        m_view->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, m_view);
+        const QString shown = QFontMetrics(font).elidedText(index.data(Qt::DisplayRole).toString(),
+                                                            Qt::ElideRight, textRect.width());
+        painter->setFont(font);
+        painter->setPen(text);
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     }
     painter->restore();
+
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.rect = r;
+        focus.backgroundColor = ground;
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
 }
 
 } // namespace KvListEx

@@ -1,17 +1,28 @@
-// Draws the items of a ListEx in its five styles.
+// Draws the items of a ListEx in its five styles, from the index's roles and the style option.
 #pragma once
+
+#include "colors_p.h"
+#include "listex.h"
 
 #include <QHash>
 #include <QStyledItemDelegate>
 
-#include <functional>
-
 namespace KvListEx {
 
-class ListEx;
-class ListExModel;
-class ListItem;
-struct ListSettings;
+// How a list draws its items: the stored properties' values, in their own units.
+struct ListLook {
+    OleColor backColor = kSysWindow;
+    OleColor selBackColor = kSysHighlight;
+    OleColor selForeColor = kSysHighlightText;
+    OleColor transpColor = kvNoColor;
+    qint32 textLeft = 2;
+    qint32 pictLeft = 2;
+    qint32 pictTop = 2;
+    qint32 pictHeight = 16;
+    qint32 pictWidth = 16;
+    qint32 itemHeight = 0; // 0: from the font
+    qint32 style = ListEx::kvPictureAndText;
+};
 
 class ListExDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -19,34 +30,25 @@ public:
     static constexpr int kLargeMargin = 3; // around the large swatch and picture
     static constexpr int kFontItemGap = 4; // font height to item height, when derived
 
-    ListExDelegate(const ListEx *view, const ListExModel *model, const ListSettings *settings,
-                   const qint32 *listIndex, QObject *parent);
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    const ListLook &look() const { return m_look; }
+    // Changing the transparent colour forgets the pictures made transparent with the old one.
+    ListLook &look() { return m_look; }
+    void forgetPictures() { m_transparent.clear(); }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     // Every item has the list's one height; no item's font is measured.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    int itemHeight() const;
-
-    // Whether an item's own face can draw its text (it loads the face).
-    bool drawsOwnName(const ListItem &item) const;
-    // Called with a row whose face is not looked at yet; without it faces load while painting.
-    void setFaceWanted(std::function<void(int)> wanted) { m_faceWanted = std::move(wanted); }
-
-    // Forgets cached pictures (after the transparent colour or the items changed).
-    void clearCache() { m_masked.clear(); }
 
 private:
-    QPixmap transparent(const QPixmap &picture) const;
-    QFont drawingFont(const ListItem &item, int row) const;
-    void drawPicture(QPainter *painter, const QRect &box, const ListItem &item, bool dim) const;
+    QPixmap transparent(const QPixmap &picture, const QPalette &palette) const;
+    void drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, const QPalette &palette,
+                     bool dim) const;
 
-    const ListEx *m_view;
-    const ListExModel *m_model;
-    const ListSettings *m_settings;
-    const qint32 *m_listIndex;
-    mutable QHash<qint64, QPixmap> m_masked;
-    std::function<void(int)> m_faceWanted;
+    ListLook m_look;
+    mutable QHash<qint64, QPixmap> m_transparent; // by the given picture's cache key
 };
 
 } // namespace KvListEx

@@ -1,7 +1,12 @@
 #include "listexmodel_p.h"
 
-#include "listsettings_p.h"
+#include "colors_p.h"
 
+#include <QBrush>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -11,73 +16,19 @@
 
 namespace KvListEx {
 
-ListItem::ListItem(ListItem &&) noexcept = default;
-ListItem &ListItem::operator=(ListItem &&) noexcept = default;
-ListItem::~ListItem() = default;
-
 // Every item of a long list is one of these; keep it from growing unnoticed.
-static_assert(sizeof(void *) != 8 || sizeof(ListItem) <= 40);
+static_assert(sizeof(void *) != 8 || sizeof(ItemRecord) <= 32);
 
-QString ListItem::Text() const
+ItemExtra &ItemRecord::ensureExtra()
 {
-    return m_model ? m_model->text(*this).toString() : QString();
+    if (!extra)
+        extra = std::make_unique<ItemExtra>();
+    return *extra;
 }
 
-ListItem::Extra &ListItem::extra()
-{
-    if (!m_extra)
-        m_extra = std::make_unique<Extra>();
-    return *m_extra;
-}
-
-qint32 ListItem::FontType() const
-{
-    return m_extra ? m_extra->fontType : kvVectorFont;
-}
-
-void ListItem::SetFontType(qint32 type)
-{
-    if (m_extra || type != kvVectorFont)
-        extra().fontType = type;
-}
-
-QString ListItem::Description() const
-{
-    return m_extra ? m_extra->description : QString();
-}
-
-bool ListItem::HasOwnFont() const
-{
-    return m_extra && m_extra->font;
-}
-
-QFont &ListItem::Font()
-{
-    Extra &e = extra();
-    if (!e.font)
-        e.font = m_model ? m_model->settings().font : QFont();
-    return *e.font;
-}
-
-qint32 ListItemCollection::Count() const
-{
-    return m_model->count();
-}
-
-ListItem &ListItemCollection::Item(qint32 index)
-{
-    m_model->flush();
-    return m_model->item(index);
-}
-
-const ListItem &ListItemCollection::Item(qint32 index) const
-{
-    return m_model->item(index);
-}
-
-ListExModel::ListExModel(const ListSettings *settings, QObject *parent)
+ListExModel::ListExModel(std::function<QFont()> listFont, QObject *parent)
     : QAbstractListModel(parent)
-    , m_settings(settings)
+    , m_listFont(std::move(listFont))
 {
 }
 
@@ -90,30 +41,44 @@ QVariant ListExModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const ListItem &it = m_items[size_t(index.row())];
+    const ItemRecord &it = m_items[size_t(index.row())];
+    const ItemExtra *extra = it.extra.get();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return text(it).toString();
     case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole: {
-        const QString description = it.Description();
-        return description.isEmpty() ? QVariant() : QVariant(description);
-    }
+    case Qt::AccessibleDescriptionRole:
+        return extra && !extra->description.isEmpty() ? QVariant(extra->description) : QVariant();
     case Qt::DecorationRole:
-        return it.m_picture >= 0 ? QVariant(m_pictures[it.m_picture]) : QVariant();
+        return it.picture >= 0 ? QVariant(m_pictures[it.picture]) : QVariant();
     case Qt::FontRole:
-        return it.HasOwnFont() ? QVariant(font(it)) : QVariant();
+        if (!extra || !extra->font)
+            return {};
+        if (extra->fontItem && extra->face != ItemExtra::Face::Own) {
+            if (extra->face == ItemExtra::Face::Unknown)
+                queueFaceCheck(const_cast<ItemExtra *>(extra), text(it));
+            return {}; // the list's font, until the face is known to draw the name
+        }
+        return *extra->font;
+    case Qt::ForegroundRole:
+        return it.itemColor == kvNoColor
+                   ? QVariant()
+                   : QVariant(QBrush(ToQColor(it.itemColor, QGuiApplication::palette())));
     case Qt::BackgroundRole:
-        return it.m_backColor == kvNoColor ? QVariant() : QVariant(ToQColor(it.m_backColor, {}));
+        return it.backColor == kvNoColor
+                   ? QVariant()
+                   : QVariant(QBrush(ToQColor(it.backColor, QGuiApplication::palette())));
     case ItemColorRole:
-        return it.m_itemColor;
+        return it.itemColor;
     case BackColorRole:
-        return it.m_backColor;
+        return it.backColor;
     case FontTypeRole:
-        return it.FontType();
-    case ItemEnabledRole:
-        return it.m_enabled;
+        return extra ? extra->fontType : qint32(kvVectorFont);
+    case ItemDataRole:
+        return it.itemData;
+    case EnabledRole:
+        return bool(it.enabled);
     default:
         return {};
     }
@@ -123,26 +88,40 @@ Qt::ItemFlags ListExModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid() || index.row() >= m_announced)
         return Qt::NoItemFlags;
-    // A disabled item is neither enabled nor selectable for Qt: views, type-ahead and
-    // screen readers then treat it as unavailable.
-    return m_items[size_t(index.row())].m_enabled
+    // A disabled item is neither enabled nor selectable for Qt: views, type-ahead and the mouse
+    // pass it by.
+    return m_items[size_t(index.row())].enabled
                ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
                : Qt::ItemNeverHasChildren;
 }
 
-void ListExModel::storeText(ListItem &item, QStringView text)
+QStringView ListExModel::text(const ItemRecord &item) const
+{
+    // Never a null view: Qt's searches tell a null text from an empty one.
+    if (m_texts.isNull())
+        return QStringView(u"");
+    return QStringView(m_texts).sliced(item.textAt, item.textSize);
+}
+
+void ListExModel::storeText(ItemRecord &item, QStringView text)
 {
     if (m_texts.size() + text.size() > qsizetype(std::numeric_limits<quint32>::max()))
         throw std::length_error("ListEx: the texts of the list would pass 4294967295 characters");
-    item.m_model = this;
-    item.m_textAt = quint32(m_texts.size());
-    item.m_textSize = quint32(text.size());
+    item.textAt = quint32(m_texts.size());
+    item.textSize = quint32(text.size());
     m_texts.append(text);
 }
 
-void ListExModel::append(ListItem &&item, QStringView text)
+bool ListExModel::less(const ItemRecord &a, const ItemRecord &b) const
+{
+    return text(a).compare(text(b), Qt::CaseInsensitive) < 0;
+}
+
+void ListExModel::append(ItemRecord &&item, QStringView text)
 {
     storeText(item, text);
+    if (item.extra && item.extra->paletteRole >= 0)
+        ++m_paletteItems;
     m_items.push_back(std::move(item));
     if (!m_flushQueued) {
         m_flushQueued = true;
@@ -150,34 +129,90 @@ void ListExModel::append(ListItem &&item, QStringView text)
     }
 }
 
-void ListExModel::insert(qint32 row, ListItem &&item, QStringView text)
+void ListExModel::insert(qint32 row, ItemRecord &&item, QStringView text)
 {
     flush();
     storeText(item, text);
+    if (item.extra && item.extra->paletteRole >= 0)
+        ++m_paletteItems;
     beginInsertRows({}, row, row);
     m_items.insert(m_items.begin() + row, std::move(item));
     ++m_announced;
     endInsertRows();
 }
 
-qint32 ListExModel::sortedRow(QStringView text) const
-{
-    const auto it =
-        std::upper_bound(m_items.begin(), m_items.end(), text, [this](QStringView t, const ListItem &item) {
-            return t.compare(this->text(item), Qt::CaseInsensitive) < 0;
-        });
-    return qint32(it - m_items.begin());
-}
-
 void ListExModel::flush()
 {
     m_flushQueued = false;
-    const qint32 total = count();
-    if (m_announced >= total)
+    const qint32 known = m_announced;
+    if (known >= count())
         return;
-    beginInsertRows({}, m_announced, total - 1);
-    m_announced = total;
+    const auto lessThan = [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); };
+    const auto tail = m_items.begin() + known;
+    if (m_sorted)
+        std::stable_sort(tail, m_items.end(), lessThan);
+    beginInsertRows({}, known, count() - 1);
+    m_announced = count();
     endInsertRows();
+    if (m_sorted && known > 0 && less(m_items[size_t(known)], m_items[size_t(known - 1)]))
+        mergeTail(known);
+}
+
+// The rows from known on are sorted among themselves and follow the sorted rows before them: one
+// stable merge puts them in place, earlier items first among equal texts.
+void ListExModel::mergeTail(qint32 known)
+{
+    const auto lessThan = [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); };
+    const auto head = m_items.begin(), tail = head + known, end = m_items.end();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &i : from) {
+        const ItemRecord &item = m_items[size_t(i.row())];
+        // An old item moves down by the new ones that sort before it; a new one comes after
+        // every old item that does not sort after it.
+        const qsizetype row = i.row() < known
+                                  ? i.row() + (std::lower_bound(tail, end, item, lessThan) - tail)
+                                  : i.row() - known + (std::upper_bound(head, tail, item, lessThan) - head);
+        to.append(index(int(row), i.column()));
+    }
+    std::inplace_merge(head, tail, end, lessThan);
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ListExModel::setSorted(bool sorted)
+{
+    if (sorted == m_sorted)
+        return;
+    flush();
+    m_sorted = sorted;
+    if (!sorted || std::is_sorted(m_items.begin(), m_items.end(),
+                                  [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); }))
+        return;
+    // Sort what is there: the order of rows, then the items by it.
+    std::vector<qint32> order(m_items.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = qint32(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [this](qint32 a, qint32 b) { return less(m_items[size_t(a)], m_items[size_t(b)]); });
+    std::vector<qint32> newRow(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        newRow[size_t(order[i])] = qint32(i);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &i : from)
+        to.append(index(newRow[size_t(i.row())], i.column()));
+    std::vector<ItemRecord> sortedItems;
+    sortedItems.reserve(m_items.size());
+    for (qint32 row : order)
+        sortedItems.push_back(std::move(m_items[size_t(row)]));
+    m_items.swap(sortedItems);
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ListExModel::clear()
@@ -187,29 +222,75 @@ void ListExModel::clear()
     m_items.shrink_to_fit();
     m_texts = QString();
     m_announced = 0;
+    m_paletteItems = 0;
     m_pictures.clear();
     m_pictureByKey.clear();
+    m_faceQueue.clear();
     endResetModel();
 }
 
 void ListExModel::refreshAll()
 {
     flush();
+    // A font item whose family was changed through its font is looked at again.
+    for (ItemRecord &item : m_items) {
+        ItemExtra *extra = item.extra.get();
+        if (extra && extra->fontItem && extra->face != ItemExtra::Face::Unknown &&
+            extra->face != ItemExtra::Face::Queued && extra->checkedFamily != extra->font->family())
+            extra->face = ItemExtra::Face::Unknown;
+    }
     if (m_announced > 0)
         emit dataChanged(index(0), index(m_announced - 1));
 }
 
-ListItem &ListExModel::item(qint32 row)
-{
-    return const_cast<ListItem &>(std::as_const(*this).item(row));
-}
-
-const ListItem &ListExModel::item(qint32 row) const
+const ItemRecord &ListExModel::record(qint32 row) const
 {
     if (row < 0 || row >= count())
         throw std::out_of_range("ListEx: no item at position " + std::to_string(row) + " (the list has " +
                                 std::to_string(count()) + " items)");
     return m_items[size_t(row)];
+}
+
+ItemRecord &ListExModel::record(qint32 row)
+{
+    return const_cast<ItemRecord &>(std::as_const(*this).record(row));
+}
+
+qint32 ListExModel::find(QStringView wanted, bool exact)
+{
+    flush();
+    const qint32 n = count();
+    if (exact) {
+        for (qint32 i = 0; i < n; ++i) {
+            const ItemRecord &item = m_items[size_t(i)];
+            if (item.textSize == quint32(wanted.size()) &&
+                text(item).compare(wanted, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+    } else {
+        for (qint32 i = 0; i < n; ++i)
+            if (text(m_items[size_t(i)]).startsWith(wanted, Qt::CaseInsensitive))
+                return i;
+    }
+    return -1;
+}
+
+QFont &ListExModel::ownFont(qint32 row)
+{
+    ItemExtra &extra = record(row).ensureExtra();
+    if (!extra.font)
+        extra.font = m_listFont();
+    return *extra.font;
+}
+
+void ListExModel::setEnabled(qint32 row, bool enabled)
+{
+    ItemRecord &item = record(row);
+    if (bool(item.enabled) == enabled)
+        return;
+    item.enabled = enabled;
+    if (row < m_announced)
+        emit dataChanged(index(row), index(row), {EnabledRole});
 }
 
 qint32 ListExModel::pictureIndex(const QPixmap &picture)
@@ -225,14 +306,60 @@ qint32 ListExModel::pictureIndex(const QPixmap &picture)
     return index;
 }
 
-QPixmap ListExModel::picture(const ListItem &item) const
+void ListExModel::followPalette(const QPalette &palette)
 {
-    return item.m_picture >= 0 ? m_pictures[item.m_picture] : QPixmap();
+    if (m_paletteItems == 0)
+        return;
+    for (ItemRecord &item : m_items)
+        if (item.extra && item.extra->paletteRole >= 0)
+            item.itemColor =
+                FromQColor(palette.color(QPalette::Active, QPalette::ColorRole(item.extra->paletteRole)));
+    if (m_announced > 0)
+        emit dataChanged(index(0), index(m_announced - 1), {Qt::ForegroundRole, ItemColorRole});
 }
 
-QFont ListExModel::font(const ListItem &item) const
+void ListExModel::queueFaceCheck(ItemExtra *extra, QStringView text) const
 {
-    return item.HasOwnFont() ? *item.m_extra->font : m_settings->font;
+    extra->face = ItemExtra::Face::Queued;
+    m_faceQueue.append({extra, text.toString()});
+    if (m_faceQueue.size() == 1)
+        QMetaObject::invokeMethod(const_cast<ListExModel *>(this), &ListExModel::checkQueuedFaces,
+                                  Qt::QueuedConnection);
+}
+
+// Looks at a few faces per turn of the event loop, so that a list of fonts never stalls the
+// window: its rows show in the list's font first and in their own faces a moment later.
+void ListExModel::checkQueuedFaces()
+{
+    constexpr int kFacesPerTurn = 4;
+    if (m_faceQueue.isEmpty())
+        return;
+    for (int n = 0; n < kFacesPerTurn && !m_faceQueue.isEmpty(); ++n) {
+        const auto [extra, text] = m_faceQueue.takeFirst();
+        extra->checkedFamily = extra->font->family();
+        extra->face = faceDrawsText(*extra, text) ? ItemExtra::Face::Own : ItemExtra::Face::ListFont;
+    }
+    if (m_announced > 0)
+        emit dataChanged(index(0), index(m_announced - 1), {Qt::FontRole});
+    if (!m_faceQueue.isEmpty())
+        QMetaObject::invokeMethod(this, &ListExModel::checkQueuedFaces, Qt::QueuedConnection);
+}
+
+// Whether the face the font resolves to is the family asked for and has a glyph for every letter
+// of the text: symbol and picture faces map letters to signs, so they cannot show their name.
+bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
+{
+    const QFont &font = *extra.font;
+    const QFontInfo resolved(font);
+    if (resolved.family().compare(font.family(), Qt::CaseInsensitive) != 0)
+        return false;
+    if (!QFontDatabase::writingSystems(resolved.family()).contains(QFontDatabase::Latin))
+        return false;
+    const QFontMetrics metrics(font);
+    for (QChar c : text)
+        if (!c.isSpace() && !metrics.inFont(c))
+            return false;
+    return true;
 }
 
 } // namespace KvListEx

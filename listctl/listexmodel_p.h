@@ -1,4 +1,4 @@
-// The items of one ListEx, as a Qt list model.
+// The items of one ListEx, as a Qt list model that answers everything through roles.
 #pragma once
 
 #include "listex.h"
@@ -6,75 +6,96 @@
 #include <QAbstractListModel>
 #include <QHash>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace KvListEx {
 
-struct ListItem::Extra {
+// What few items have lives apart, so that a long list of plain items stays small.
+struct ItemExtra {
+    enum class Face : qint8 { Unknown, Queued, Own, ListFont };
     QString description;
     std::optional<QFont> font;
+    QString checkedFamily; // font items: the family whose face was looked at
     qint32 fontType = kvVectorFont;
-    qint8 drawsOwnName = -1; // font items: can the face draw its own name? -1 unknown
+    qint8 paletteRole = -1; // system colour items: the palette role they show
+    bool fontItem = false;  // made by AddScreenFonts: drawn in its face only where that face can
+    Face face = Face::Unknown;
 };
 
-struct ListSettings;
+struct ItemRecord {
+    std::unique_ptr<ItemExtra> extra;
+    quint32 textAt = 0; // the text is kept by the model, with every other item's
+    quint32 textSize = 0;
+    OleColor itemColor = kvNoColor;
+    OleColor backColor = kvNoColor;
+    qint32 itemData = -1;
+    qint32 picture : 31 = -1; // index into the model's picture table
+    quint32 enabled : 1 = 1;
 
-enum ItemRole {
-    ItemColorRole = Qt::UserRole + 1,
-    BackColorRole,
-    FontTypeRole,
-    ItemEnabledRole,
+    ItemExtra &ensureExtra();
 };
 
 class ListExModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    ListExModel(const ListSettings *settings, QObject *parent);
+    // listFont: the list's font, which an item's own font starts as.
+    ListExModel(std::function<QFont()> listFont, QObject *parent);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // Appends without telling the views at once: appends made in a row are announced together
-    // by flush(), which every public entry point and the event loop run.
-    void append(ListItem &&item, QStringView text);
-    void insert(qint32 row, ListItem &&item, QStringView text);
-    // The sorted place for a text: after every item that does not sort after it.
-    qint32 sortedRow(QStringView text) const;
+    // Appends without telling the views at once: appends made in a row are announced together by
+    // flush(), which every member that needs positions and the event loop run. A sorted list sorts
+    // them in then, so a fill of N items costs O(N log N).
+    void append(ItemRecord &&item, QStringView text);
+    void insert(qint32 row, ItemRecord &&item, QStringView text);
     void flush();
     void clear();
+    // Tells the views that every item may have changed.
     void refreshAll();
 
-    qint32 count() const { return qint32(m_items.size()); }
-    ListItem &item(qint32 row);
-    const ListItem &item(qint32 row) const;
-    const std::vector<ListItem> &items() const { return m_items; }
+    bool isSorted() const { return m_sorted; }
+    void setSorted(bool sorted);
 
-    QStringView text(const ListItem &item) const
-    {
-        // Never a null view: Qt's searches tell a null text from an empty one.
-        if (m_texts.isNull())
-            return QStringView(u"");
-        return QStringView(m_texts).sliced(item.m_textAt, item.m_textSize);
-    }
+    // Items counted with those not yet announced.
+    qint32 count() const { return qint32(m_items.size()); }
+    // Throws std::out_of_range for a row that names no item.
+    const ItemRecord &record(qint32 row) const;
+    ItemRecord &record(qint32 row);
+    QStringView text(const ItemRecord &item) const;
+    qint32 find(QStringView text, bool exact);
+
+    QFont &ownFont(qint32 row);
+    void setEnabled(qint32 row, bool enabled);
     qint32 pictureIndex(const QPixmap &picture);
-    QPixmap picture(const ListItem &item) const;
-    // The font an item is drawn in: its own, or the list's.
-    QFont font(const ListItem &item) const;
-    const ListSettings &settings() const { return *m_settings; }
+    // System colour items take their role's colour from the palette.
+    void followPalette(const QPalette &palette);
 
 private:
-    void storeText(ListItem &item, QStringView text);
+    void storeText(ItemRecord &item, QStringView text);
+    bool less(const ItemRecord &a, const ItemRecord &b) const;
+    void mergeTail(qint32 known);
+    void queueFaceCheck(ItemExtra *extra, QStringView text) const;
+    void checkQueuedFaces();
+    bool faceDrawsText(const ItemExtra &extra, QStringView text) const;
 
-    const ListSettings *m_settings;
-    std::vector<ListItem> m_items;
+    std::function<QFont()> m_listFont;
+    std::vector<ItemRecord> m_items;
     // Every item's text, end to end: one allocation for the list instead of one per item.
     QString m_texts;
     qint32 m_announced = 0; // rows the views know of
     bool m_flushQueued = false;
+    bool m_sorted = false;
+    qint32 m_paletteItems = 0;
     QList<QPixmap> m_pictures; // shared by all items that show the same picture
     QHash<qint64, qint32> m_pictureByKey;
+    // Font items whose face is looked at after their row was first asked for: loading a face
+    // takes a while, so a few are looked at per turn of the event loop.
+    mutable QList<std::pair<ItemExtra *, QString>> m_faceQueue;
 };
 
 } // namespace KvListEx

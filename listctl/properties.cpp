@@ -2,8 +2,6 @@
 // the defaults, in one fixed order.
 #include "listex_p.h"
 
-#include <QtMath>
-
 #include <stdexcept>
 
 namespace KvListEx {
@@ -22,25 +20,28 @@ int toHimetric(int pixels)
     return qRound(pixels * kHimetricPerInch / kLogicalDpi);
 }
 
-// The keys after the size, in the order they are written; whole-number keys name their setting.
+enum class Kind { Color, OptionalColor, Pixels, Font, Style, Flag };
+
+// The keys after the size, in the order they are written; the others name their setting.
 struct Key {
     const char *name;
-    qint32 ListSettings::*number;
+    Kind kind;
+    qint32 ListLook::*setting;
 };
 constexpr Key kKeys[] = {
-    {"backcolor", &ListSettings::backColor},
-    {"selbackcolor", &ListSettings::selBackColor},
-    {"selforecolor", &ListSettings::selForeColor},
-    {"transpcolor", &ListSettings::transpColor},
-    {"textleft", &ListSettings::textLeft},
-    {"pictleft", &ListSettings::pictLeft},
-    {"picttop", &ListSettings::pictTop},
-    {"pictheight", &ListSettings::pictHeight},
-    {"pictwidth", &ListSettings::pictWidth},
-    {"font", nullptr},
-    {"itemheight", &ListSettings::itemHeight},
-    {"style", &ListSettings::style},
-    {"sorted", nullptr},
+    {"backcolor", Kind::Color, &ListLook::backColor},
+    {"selbackcolor", Kind::Color, &ListLook::selBackColor},
+    {"selforecolor", Kind::Color, &ListLook::selForeColor},
+    {"transpcolor", Kind::OptionalColor, &ListLook::transpColor},
+    {"textleft", Kind::Pixels, &ListLook::textLeft},
+    {"pictleft", Kind::Pixels, &ListLook::pictLeft},
+    {"picttop", Kind::Pixels, &ListLook::pictTop},
+    {"pictheight", Kind::Pixels, &ListLook::pictHeight},
+    {"pictwidth", Kind::Pixels, &ListLook::pictWidth},
+    {"font", Kind::Font, nullptr},
+    {"itemheight", Kind::Pixels, &ListLook::itemHeight},
+    {"style", Kind::Style, &ListLook::style},
+    {"sorted", Kind::Flag, nullptr},
 };
 
 const Key *findKey(const QString &name)
@@ -51,51 +52,83 @@ const Key *findKey(const QString &name)
     return nullptr;
 }
 
+[[noreturn]] void badValue(const QString &key, const QVariant &value)
+{
+    throw std::out_of_range("ListEx: stored property '" + key.toStdString() + "' cannot be " +
+                            value.toString().toStdString());
+}
+
 } // namespace
 
 void ListEx::ReadProperties(const Properties &stored)
 {
-    ListSettings &s = d->settings;
+    ListLook &look = d->delegate->look();
     QSize size = this->size();
     for (const auto &[key, value] : stored) {
-        if (key == u"_extentx")
+        if (key == u"_extentx") {
             size.setWidth(toPixels(value.toInt()));
-        else if (key == u"_extenty")
+            continue;
+        }
+        if (key == u"_extenty") {
             size.setHeight(toPixels(value.toInt()));
-        else if (key == u"font") {
-            s.font = value.value<QFont>();
-            setFont(s.font);
-        } else if (key == u"style") // the view follows the style
-            SetStyle(value.toInt());
-        else if (key == u"sorted")
-            s.sorted = value.toBool();
-        else if (const Key *k = findKey(key); k && k->number)
-            s.*k->number = value.toInt();
-        else
+            continue;
+        }
+        const Key *k = findKey(key);
+        if (!k)
             throw std::invalid_argument("ListEx: unknown stored property '" + key.toStdString() + "'");
+        const qint32 number = value.toInt();
+        switch (k->kind) {
+        case Kind::OptionalColor:
+            if (number == kvNoColor) {
+                look.*k->setting = number;
+                break;
+            }
+            [[fallthrough]];
+        case Kind::Color:
+            if (!namesColor(number))
+                badValue(key, value);
+            look.*k->setting = number;
+            break;
+        case Kind::Pixels:
+            if (!ListExPrivate::pixelsInRange(number))
+                badValue(key, value);
+            look.*k->setting = number;
+            break;
+        case Kind::Style:
+            if (number < kvText || number > kvLargeColorRect)
+                badValue(key, value);
+            look.*k->setting = number;
+            break;
+        case Kind::Font:
+            setFont(value.value<QFont>());
+            break;
+        case Kind::Flag:
+            setSorted(value.toBool());
+            break;
+        }
     }
     resize(size);
-    d->delegate->clearCache();
-    applyColors();
-    doItemsLayout();
+    d->delegate->forgetPictures();
+    d->applyBackground();
+    d->lookChanged(true);
 }
 
 ListEx::Properties ListEx::WriteProperties() const
 {
-    const ListSettings &s = d->settings;
-    const ListSettings defaults;
+    const ListLook &look = d->delegate->look();
+    const ListLook defaults;
     Properties out;
     out.append({QStringLiteral("_extentx"), toHimetric(width())});
     out.append({QStringLiteral("_extenty"), toHimetric(height())});
     for (const Key &k : kKeys) {
         const QString name = QString::fromLatin1(k.name);
-        if (k.number) {
-            if (s.*k.number != defaults.*k.number)
-                out.append({name, s.*k.number});
-        } else if (name == u"font") { // always written
-            out.append({name, QVariant::fromValue(s.font)});
-        } else if (name == u"sorted" && s.sorted != defaults.sorted) {
-            out.append({name, s.sorted});
+        if (k.setting) {
+            if (look.*k.setting != defaults.*k.setting)
+                out.append({name, look.*k.setting});
+        } else if (k.kind == Kind::Font) { // always written
+            out.append({name, QVariant::fromValue(font())});
+        } else if (isSorted()) {
+            out.append({name, true});
         }
     }
     return out;

@@ -85,19 +85,18 @@ void ListEx::AddScreenFonts()
     families.removeDuplicates();
     std::sort(families.begin(), families.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    const bool sorted = d->settings.sorted;
-    d->settings.sorted = false; // already in order: append, do not search for each place
     for (const QString &family : families) {
-        QFont face = d->settings.font;
-        face.setFamily(family);
-        AddItem(family, -1, kvNoColor, kvNoColor, &face);
         const FamilyInfo info = kinds.value(family);
-        ListItem &item = d->model->item(d->model->count() - 1);
-        item.SetFontType(info.kind < 0 ? kvVectorFont : info.kind);
+        ItemRecord item;
+        ItemExtra &extra = item.ensureExtra();
+        extra.font = font();
+        extra.font->setFamily(family);
+        extra.fontType = info.kind < 0 ? kvVectorFont : info.kind;
+        extra.fontItem = true;
         if (info.symbol)
-            item.m_extra->drawsOwnName = 0;
+            extra.face = ItemExtra::Face::ListFont;
+        d->model->append(std::move(item), family);
     }
-    d->settings.sorted = sorted;
 }
 
 } // namespace KvListEx

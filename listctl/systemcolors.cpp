@@ -1,8 +1,6 @@
 // The system colour set: one item per colour role of the live palette.
 #include "listex_p.h"
 
-#include <QApplication>
-
 namespace KvListEx {
 
 namespace {
@@ -13,47 +11,39 @@ struct RoleName {
 };
 
 constexpr RoleName kRoles[] = {
-    {QPalette::Window, "Window"},
-    {QPalette::WindowText, "Window Text"},
-    {QPalette::Base, "Base"},
-    {QPalette::AlternateBase, "Alternate Base"},
-    {QPalette::ToolTipBase, "Tool Tip Base"},
-    {QPalette::ToolTipText, "Tool Tip Text"},
-    {QPalette::PlaceholderText, "Placeholder Text"},
-    {QPalette::Text, "Text"},
-    {QPalette::Button, "Button"},
-    {QPalette::ButtonText, "Button Text"},
-    {QPalette::BrightText, "Bright Text"},
-    {QPalette::Light, "Light"},
-    {QPalette::Midlight, "Midlight"},
-    {QPalette::Mid, "Mid"},
-    {QPalette::Dark, "Dark"},
-    {QPalette::Shadow, "Shadow"},
-    {QPalette::Highlight, "Highlight"},
-    {QPalette::HighlightedText, "Highlighted Text"},
-    {QPalette::Link, "Link"},
-    {QPalette::LinkVisited, "Link Visited"},
+    {QPalette::Window, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Window")},
+    {QPalette::WindowText, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Window Text")},
+    {QPalette::Base, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Base")},
+    {QPalette::AlternateBase, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Alternate Base")},
+    {QPalette::ToolTipBase, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Tool Tip Base")},
+    {QPalette::ToolTipText, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Tool Tip Text")},
+    {QPalette::PlaceholderText, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Placeholder Text")},
+    {QPalette::Text, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Text")},
+    {QPalette::Button, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Button")},
+    {QPalette::ButtonText, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Button Text")},
+    {QPalette::BrightText, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Bright Text")},
+    {QPalette::Light, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Light")},
+    {QPalette::Midlight, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Midlight")},
+    {QPalette::Mid, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Mid")},
+    {QPalette::Dark, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Dark")},
+    {QPalette::Shadow, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Shadow")},
+    {QPalette::Highlight, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Highlight")},
+    {QPalette::HighlightedText, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Highlighted Text")},
+    {QPalette::Link, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Link")},
+    {QPalette::LinkVisited, QT_TRANSLATE_NOOP("KvListEx::ListEx", "Link Visited")},
 };
 
 } // namespace
 
 void ListEx::AddSystemColors()
 {
-    const QPalette pal = QApplication::palette();
-    for (const RoleName &r : kRoles)
-        AddItem(QString::fromLatin1(r.name), -1, FromQColor(pal.color(QPalette::Active, r.role)));
-    d->holdsSystemColors = true;
-}
-
-// The system colours follow the palette when it changes under a list that shows them.
-void ListEx::refreshSystemColors()
-{
-    if (!d->holdsSystemColors || d->model->count() != qint32(std::size(kRoles)))
-        return;
-    const QPalette pal = QApplication::palette();
-    for (qint32 i = 0; i < d->model->count(); ++i)
-        d->model->item(i).m_itemColor = FromQColor(pal.color(QPalette::Active, kRoles[i].role));
-    d->model->refreshAll();
+    const QPalette pal = palette();
+    for (const RoleName &r : kRoles) {
+        ItemRecord item;
+        item.itemColor = FromQColor(pal.color(QPalette::Active, r.role));
+        item.ensureExtra().paletteRole = qint8(r.role); // follows it, wherever sorting puts the item
+        d->model->append(std::move(item), tr(r.name));
+    }
 }
 
 } // namespace KvListEx

@@ -60,6 +60,6 @@ void frmMain::LoadCharacters()
 
 void frmMain::ListEx3_ItemSelected()
 {
-    KvListEx::ListItemCollection &items = ListEx3->ListItems();
+    const KvListEx::ListItemCollection items = ListEx3->ListItems();
     lblDescr->setText(items.Item(ListEx3->ListIndex()).Description());
 }

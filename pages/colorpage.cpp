@@ -38,7 +38,7 @@ void frmMain::optColors_Click(qint16 Index)
 
 void frmMain::optStyle_Click(qint16 Index)
 {
-    ListEx2->SetStyle(Index == 0 ? KvListEx::kvColorRectAndText : KvListEx::kvLargeColorRect);
+    ListEx2->SetStyle(Index == 0 ? KvListEx::ListEx::kvColorRectAndText : KvListEx::ListEx::kvLargeColorRect);
 }
 
 void frmMain::ListEx2_ItemSelected()

@@ -407,7 +407,7 @@ void WindowTest::pickingATabRunsNoHandler()
 
 void WindowTest::legendMatchesListBackground()
 {
-    QCOMPARE(KvListEx::FromQColor(m_window->Shape1[1]->fillColor()), m_window->ListEx3->BackColor());
+    QCOMPARE(m_window->Shape1[1]->fillColor(), m_window->ListEx3->backColor());
     QCOMPARE(KvListEx::FromQColor(m_window->Shape1[0]->fillColor()), 0xC0C0FF);
 }
 

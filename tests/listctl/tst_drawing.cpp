@@ -155,7 +155,7 @@ void DrawingTest::disabledListIsGreyed()
 
 void DrawingTest::largeColorRectFillsTheItem()
 {
-    ListEx list({{QStringLiteral("itemheight"), 30}, {QStringLiteral("style"), kvLargeColorRect}});
+    ListEx list({{QStringLiteral("itemheight"), 30}, {QStringLiteral("style"), ListEx::kvLargeColorRect}});
     list.resize(249, 193);
     list.AddItem(QStringLiteral("Blue"), -1, 0xFF0000);
     list.AddItem(QStringLiteral("Yellow"), -1, 0x00FFFF);
@@ -176,7 +176,7 @@ void DrawingTest::colorRectAndTextDrawsASwatch()
                  {QStringLiteral("picttop"), 4},
                  {QStringLiteral("pictwidth"), 22},
                  {QStringLiteral("pictheight"), 22},
-                 {QStringLiteral("style"), kvColorRectAndText},
+                 {QStringLiteral("style"), ListEx::kvColorRectAndText},
                  {QStringLiteral("backcolor"), 0xFFFFFF}});
     list.resize(249, 193);
     list.AddItem(QStringLiteral("Magenta"), -1, 0xFF00FF);

@@ -361,7 +361,8 @@ void ListExTest::styleChangeKeepsItemsAndSelection()
     fill(list, {"a", "b", "c"});
     list.SetListIndex(1);
     QSignalSpy spy(&list, &ListEx::ItemSelected);
-    for (int style : {kvText, kvColorRectAndText, kvLargePicture, kvLargeColorRect, kvPictureAndText}) {
+    for (int style : {ListEx::kvText, ListEx::kvColorRectAndText, ListEx::kvLargePicture,
+                      ListEx::kvLargeColorRect, ListEx::kvPictureAndText}) {
         list.SetStyle(style);
         QCOMPARE(list.Style(), style);
         QCOMPARE(list.ListIndex(), 1);
@@ -370,7 +371,7 @@ void ListExTest::styleChangeKeepsItemsAndSelection()
     QCOMPARE(spy.size(), 0);
     list.Clear();
     fill(list, {"x"});
-    QCOMPARE(list.Style(), int(kvPictureAndText)); // a refill keeps the style
+    QCOMPARE(list.Style(), int(ListEx::kvPictureAndText)); // a refill keeps the style
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.SetStyle(5));
 }
 

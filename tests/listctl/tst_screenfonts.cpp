@@ -58,7 +58,7 @@ void ScreenFontsTest::itemsCarryTheirFace()
     ListEx list({{QStringLiteral("font"), QVariant::fromValue(listFont)}});
     list.AddScreenFonts();
     for (int i = 0; i < list.ListItems().Count(); ++i) {
-        ListItem &item = list.ListItems().Item(i);
+        ListItem item = list.ListItems().Item(i);
         QCOMPARE(item.Font().family(), item.Text());
         QCOMPARE(item.Font().pointSizeF(), 8.25);
     }

@@ -25,13 +25,13 @@ private:
 
 void CharacterPageTest::nineteenItemsWithTheirPresets()
 {
-    auto &items = m_w->ListEx3->ListItems();
+    const auto items = m_w->ListEx3->ListItems();
     QCOMPARE(items.Count(), 19);
     QCOMPARE(items.Item(0).Text(), QStringLiteral("Oswin Tarrant"));
     QCOMPARE(items.Item(14).Text(), QStringLiteral(" Toby Ainsworth"));
     QCOMPARE(items.Item(18).Text(), QStringLiteral("Chief Horace Dunmore"));
     for (int i = 0; i < 19; ++i) {
-        KvListEx::ListItem &item = items.Item(i);
+        KvListEx::ListItem item = items.Item(i);
         QCOMPARE(item.Font().bold(), i == 2);
         QCOMPARE(item.Font().underline(), i == 2);
         QVERIFY(item.Enabled());
@@ -58,7 +58,7 @@ void CharacterPageTest::coloursPerRow()
     QFETCH(int, row);
     QFETCH(int, itemColor);
     QFETCH(int, backColor);
-    KvListEx::ListItem &item = m_w->ListEx3->ListItems().Item(row);
+    KvListEx::ListItem item = m_w->ListEx3->ListItems().Item(row);
     QCOMPARE(item.ItemColor(), itemColor);
     QCOMPARE(item.BackColor(), backColor);
 }
@@ -110,7 +110,7 @@ void CharacterPageTest::greenGroundShowsTheBackground()
 
 void CharacterPageTest::selectingReplacesTheDescription()
 {
-    auto &items = m_w->ListEx3->ListItems();
+    const auto items = m_w->ListEx3->ListItems();
     for (int row : {3, 14, 7}) {
         clickItem(m_w->ListEx3, row);
         QCOMPARE(m_w->ListEx3->ListIndex(), row);
@@ -122,7 +122,7 @@ void CharacterPageTest::selectingReplacesTheDescription()
 
 void CharacterPageTest::changedItemsKeepTheirDescription()
 {
-    auto &items = m_w->ListEx3->ListItems();
+    const auto items = m_w->ListEx3->ListItems();
     items.Item(6).SetEnabled(false);
     items.Item(9).Font().setUnderline(true);
     m_w->ListEx3->Refresh();

@@ -31,7 +31,7 @@ private:
 QStringList ColorPageTest::texts() const
 {
     QStringList out;
-    auto &items = m_w->ListEx2->ListItems();
+    const auto items = m_w->ListEx2->ListItems();
     for (int i = 0; i < items.Count(); ++i)
         out << items.Item(i).Text();
     return out;
@@ -42,7 +42,7 @@ void ColorPageTest::startsWithBlueSelected()
     QCOMPARE(m_w->ListEx2->ListIndex(), 0);
     QCOMPARE(texts().first(), QStringLiteral("Blue"));
     QCOMPARE(backColor(m_w->lblColor), 0xFF0000);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::kvColorRectAndText));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvColorRectAndText));
 }
 
 void ColorPageTest::swatchFollowsTheChosenColour()
@@ -85,13 +85,13 @@ void ColorPageTest::styleSwitchKeepsItemsAndSelection()
     const QStringList before = texts();
     const QImage rectStyle = grabList(m_w->ListEx2);
     clickOption(m_w->optStyle[1]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::kvLargeColorRect));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvLargeColorRect));
     QCOMPARE(texts(), before);
     QCOMPARE(m_w->ListEx2->ListIndex(), magenta);
     QCOMPARE(backColor(m_w->lblColor), 0xFF00FF);
     QVERIFY(grabList(m_w->ListEx2) != rectStyle);
     clickOption(m_w->optStyle[0]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::kvColorRectAndText));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvColorRectAndText));
     QCOMPARE(m_w->ListEx2->ListIndex(), magenta);
 }
 
@@ -99,9 +99,9 @@ void ColorPageTest::newSetIsDrawnInTheChosenStyle()
 {
     clickOption(m_w->optStyle[1]);
     clickOption(m_w->optColors[1]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::kvLargeColorRect));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvLargeColorRect));
     clickOption(m_w->optColors[0]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::kvLargeColorRect));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvLargeColorRect));
     // In the large style the item's colour fills its row: "Red" (not selected) is red in the middle.
     const int red = int(texts().indexOf(QStringLiteral("Red")));
     const QImage image = grabList(m_w->ListEx2);
@@ -113,7 +113,7 @@ void ColorPageTest::newSetIsDrawnInTheChosenStyle()
 void ColorPageTest::systemColourReachesTheSwatchUnchanged()
 {
     clickOption(m_w->optColors[1]);
-    auto &items = m_w->ListEx2->ListItems();
+    const auto items = m_w->ListEx2->ListItems();
     QVERIFY(items.Count() > 8);
     for (int row : {1, items.Count() / 2, items.Count() - 1}) {
         clickItem(m_w->ListEx2, row);

@@ -32,7 +32,7 @@ private:
 
 int FontPageTest::row(const QString &family) const
 {
-    auto &items = m_w->ListEx1->ListItems();
+    const auto items = m_w->ListEx1->ListItems();
     for (int i = 0; i < items.Count(); ++i)
         if (items.Item(i).Text() == family)
             return i;
@@ -47,7 +47,7 @@ void FontPageTest::sortedWithTheFirstFontShown()
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QStringList listed;
-    auto &items = m_w->ListEx1->ListItems();
+    const auto items = m_w->ListEx1->ListItems();
     for (int i = 0; i < items.Count(); ++i)
         listed << items.Item(i).Text();
     QCOMPARE(listed, expected);
@@ -99,7 +99,7 @@ void FontPageTest::kindWithoutAWordKeepsTheCaption()
     // An item of a kind without a word, in another face.
     m_w->ListEx1->AddItem(QStringLiteral("zz odd kind"));
     const int odd = m_w->ListEx1->ListItems().Count() - 1;
-    KvListEx::ListItem &item = m_w->ListEx1->ListItems().Item(odd);
+    KvListEx::ListItem item = m_w->ListEx1->ListItems().Item(odd);
     item.SetFontType(kind);
     item.Font().setFamily(QStringLiteral("C059"));
     m_w->ListEx1->SetListIndex(odd);
@@ -139,7 +139,7 @@ void FontPageTest::uncheckingOneAttributeLeavesTheRest()
 
 void FontPageTest::sampleSizeNeverChanges()
 {
-    auto &items = m_w->ListEx1->ListItems();
+    const auto items = m_w->ListEx1->ListItems();
     for (int i = 0; i < items.Count(); ++i) {
         clickItem(m_w->ListEx1, i);
         QCOMPARE(m_w->lblFontSample->font().pointSizeF(), 18.0);

@@ -16,7 +16,7 @@ QList<std::pair<bool, bool>> states(KvListEx::ListEx *list)
 {
     QList<std::pair<bool, bool>> out;
     for (int i = 0; i < list->ListItems().Count(); ++i) {
-        ListItem &item = list->ListItems().Item(i);
+        ListItem item = list->ListItems().Item(i);
         out.append({item.Enabled(), item.Font().underline()});
     }
     return out;
@@ -148,7 +148,7 @@ void ItemEditingTest::eachButtonReadsOnlyItsOwnBox()
 void ItemEditingTest::underlineOfItem2TogglesAndKeepsBold()
 {
     QTest::keyClicks(m_w->txtIndex[1], "2");
-    ListItem &item = m_w->ListEx3->ListItems().Item(2);
+    ListItem item = m_w->ListEx3->ListItems().Item(2);
     QVERIFY(item.Font().underline());
     QTest::mouseClick(m_w->cmdItemChange[1], Qt::LeftButton);
     QVERIFY(!item.Font().underline());
@@ -160,7 +160,7 @@ void ItemEditingTest::underlineOfItem2TogglesAndKeepsBold()
 
 void ItemEditingTest::disabledItemsAndDisabledListStillToggle()
 {
-    auto &items = m_w->ListEx3->ListItems();
+    const auto items = m_w->ListEx3->ListItems();
     QTest::keyClicks(m_w->txtIndex[0], "3");
     QTest::keyClicks(m_w->txtIndex[1], "3");
     QTest::mouseClick(m_w->cmdItemChange[0], Qt::LeftButton);
