@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -294,6 +295,117 @@ void row(const char *what, double ex, double lw, const char *unit, const char *t
                 met < 0 ? "" : (met ? "met" : "MISSED"));
 }
 
+// n texts of 4 to 16 letters, both cases, now and then a blank: what people type.
+QStringList randomTexts(int n)
+{
+    QRandomGenerator gen(20261207);
+    QStringList out;
+    out.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        QString t(int(gen.bounded(4, 17)), Qt::Uninitialized);
+        for (QChar &c : t) {
+            const quint32 r = gen.bounded(53);
+            c = r == 52 ? QChar(u' ') : QChar(char16_t(r < 26 ? u'a' + r : u'A' + (r - 26)));
+        }
+        out.append(t);
+    }
+    return out;
+}
+
+bool sortedIgnoringCase(const QStringList &texts)
+{
+    for (qsizetype i = 1; i < texts.size(); ++i)
+        if (texts[i - 1].compare(texts[i], Qt::CaseInsensitive) > 0)
+            return false;
+    return true;
+}
+
+enum class SortedWay { ListEx, WidgetSortingOn, WidgetAddItemsThenSort };
+
+// ms from an empty shown list to the first frame of the sorted list, the items added one by one
+// (ListEx and QListWidget with sorting on) or all at once and then sorted.
+double sortedFill(SortedWay way, const QStringList &texts)
+{
+    const int n = int(texts.size());
+    QElapsedTimer t;
+    t.start();
+    std::unique_ptr<QListView> v;
+    if (way == SortedWay::ListEx) {
+        v = std::make_unique<KvListEx::ListEx>(
+            KvListEx::ListEx::Properties{{QStringLiteral("sorted"), true}});
+    } else {
+        auto w = std::make_unique<QListWidget>();
+        w->setUniformItemSizes(true);
+        w->setSortingEnabled(way == SortedWay::WidgetSortingOn);
+        v = std::move(w);
+    }
+    v->resize(kSize);
+    PaintWatcher watcher(v.get(), n);
+    v->show();
+    if (way == SortedWay::ListEx) {
+        auto *ex = static_cast<KvListEx::ListEx *>(v.get());
+        for (const QString &text : texts)
+            ex->AddItem(text);
+    } else {
+        auto *lw = static_cast<QListWidget *>(v.get());
+        if (way == SortedWay::WidgetSortingOn) {
+            for (const QString &text : texts)
+                lw->addItem(text);
+        } else {
+            lw->addItems(texts);
+            lw->sortItems();
+        }
+    }
+    if (!waitForFullPaint(watcher))
+        fail("no frame painted after a sorted fill");
+    const double ms = t.nsecsElapsed() / 1e6;
+    if (way == SortedWay::ListEx) {
+        QStringList shown;
+        shown.reserve(n);
+        for (int i = 0; i < n; ++i)
+            shown.append(v->model()->index(i, 0).data().toString());
+        if (!sortedIgnoringCase(shown))
+            fail("ListEx sorted fill is not in order");
+    }
+    v->viewport()->removeEventFilter(&watcher);
+    v.reset();
+    QCoreApplication::processEvents();
+    return ms;
+}
+
+// (e) sorted fills against QListWidget's two ways; sorting on is quadratic (every insert moves the
+// pointers after it), so it is left out where it would take minutes.
+void sortedFills()
+{
+    constexpr int kSortingOnLimit = 100000;
+    for (const int n : {10000, 100000, 1000000}) {
+        const QStringList texts = randomTexts(n);
+        const int reps = n >= 1000000 ? 3 : 5;
+        std::vector<double> ex, on, bulk;
+        for (int r = 0; r < reps; ++r) {
+            ex.push_back(sortedFill(SortedWay::ListEx, texts));
+            if (n <= kSortingOnLimit && (n < kSortingOnLimit || r == 0))
+                on.push_back(sortedFill(SortedWay::WidgetSortingOn, texts));
+            bulk.push_back(sortedFill(SortedWay::WidgetAddItemsThenSort, texts));
+        }
+        const double e = median(ex), b = median(bulk), o = on.empty() ? -1 : median(on);
+        const double best = o >= 0 ? std::min(o, b) : b;
+        char what[96];
+        if (o >= 0) {
+            std::snprintf(what, sizeof what, "sorted fill one by one, %d, vs sorting on (%s)", n,
+                          on.size() == 1 ? "1 run" : "median");
+            row(what, e, o, "ms", "", -1);
+        }
+        std::snprintf(what, sizeof what, "sorted fill one by one, %d, vs addItems+sortItems", n);
+        row(what, e, b, "ms", "", -1);
+        std::snprintf(what, sizeof what, "sorted fill %d vs QListWidget's best way (median of %d)", n, reps);
+        row(what, e, best, "ms", "<= 0.5x QListWidget", e <= 0.5 * best);
+    }
+    std::printf("sorted fills: random texts of 4 to 16 letters; QListWidget with sorting on is not run past "
+                "%d items (quadratic)\n",
+                kSortingOnLimit);
+}
+
 int runAll()
 {
     Shared s;
@@ -408,6 +520,8 @@ int runAll()
         row("FindItem exact, last, vs findItems(Exactly)", e, f, "ms", "<= 30 ms", e <= 30);
     }
 
+    sortedFills();
+
     // (d) one page at the end of a short and a long list.
     double exShort = 0, exLong = 0;
     int pageRows = 0;
@@ -455,8 +569,13 @@ int main(int argc, char *argv[])
         const int n = args[3].toInt(&ok);
         return ok && n > 0 ? memoryChild(k, n) : 2;
     }
+    if (args.size() == 2 && args[1] == QLatin1String("--sorted")) {
+        header();
+        sortedFills();
+        return g_failures ? 1 : 0;
+    }
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: listbench [--memory listex|qlistwidget COUNT]\n");
+        std::fprintf(stderr, "usage: listbench [--sorted | --memory listex|qlistwidget COUNT]\n");
         return 2;
     }
     return runAll();

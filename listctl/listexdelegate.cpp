@@ -19,7 +19,7 @@ QColor roleColor(const QModelIndex &index, int role)
 QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     const int height = m_look.itemHeight > 0 ? m_look.itemHeight : option.fontMetrics.height() + kFontItemGap;
-    return QSize(qMax(1, option.rect.width()), height);
+    return QSize(1, height); // rows take the width of the list
 }
 
 QPixmap ListExDelegate::transparent(const QPixmap &picture, const QPalette &palette) const

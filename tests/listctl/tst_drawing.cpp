@@ -1,6 +1,9 @@
 // What the list draws, read back from grabbed images.
+#include "fontsandbox.h"
 #include "listex.h"
+#include "rowpixels.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QtTest>
 
@@ -50,7 +53,7 @@ std::unique_ptr<ListEx> characterList()
     list->AddItem(QStringLiteral("Selected"), -1, -1, -1, nullptr, picture);
     list->AddItem(QStringLiteral("Pink"), -1, -1, 0xC0C0FF, nullptr, picture);
     list->AddItem(QStringLiteral("Plain"), -1, 255, -1, nullptr, picture);
-    list->AddItem(QStringLiteral("Plain"), -1, -1, -1, nullptr, picture);
+    list->AddItem(QStringLiteral("Wallace Plain"), -1, -1, -1, nullptr, picture);
     list->SetListIndex(0);
     list->show();
     return list;
@@ -71,6 +74,61 @@ QImage crop(const QImage &image, const QRect &rect)
     return image.copy(rect);
 }
 
+// The ink of a row's text, right of its picture box, against the ground at the row's right end.
+rowpixels::Ink textInk(ListEx &list, const QImage &image, int r, int textX)
+{
+    const QRect area = row(list, r).adjusted(textX, 1, -6, -1);
+    return rowpixels::inkIn(image, area,
+                            image.pixelColor(row(list, r).right() - 2, row(list, r).center().y()));
+}
+
+// A dark scheme like those of desktop colour schemes: light text on dark bases.
+QPalette darkPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(53, 53, 53));
+    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Base, QColor(35, 35, 35));
+    p.setColor(QPalette::AlternateBase, QColor(53, 53, 53));
+    p.setColor(QPalette::Text, Qt::white);
+    p.setColor(QPalette::Button, QColor(53, 53, 53));
+    p.setColor(QPalette::ButtonText, Qt::white);
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(110, 110, 110));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(80, 80, 80));
+    return p;
+}
+
+// The three kinds of list the demo shows: stored colours with pictures, a white colour list,
+// and a list that takes every colour from the palette.
+std::unique_ptr<ListEx> listOfKind(const QString &kind)
+{
+    ListEx::Properties stored;
+    if (kind == u"characters")
+        stored = {{QStringLiteral("backcolor"), 0xFFFFC0},    {QStringLiteral("selbackcolor"), 0x80FF80},
+                  {QStringLiteral("selforecolor"), 0xC00000}, {QStringLiteral("transpcolor"), 0x00FF00},
+                  {QStringLiteral("pictwidth"), 32},          {QStringLiteral("pictheight"), 32},
+                  {QStringLiteral("itemheight"), 40}};
+    else if (kind == u"colours")
+        stored = {{QStringLiteral("backcolor"), 0xFFFFFF},
+                  {QStringLiteral("pictwidth"), 22},
+                  {QStringLiteral("pictheight"), 22},
+                  {QStringLiteral("itemheight"), 30},
+                  {QStringLiteral("style"), ListEx::kvColorRectAndText}};
+    else
+        stored = {{QStringLiteral("style"), ListEx::kvText}, {QStringLiteral("itemheight"), 24}};
+    auto list = std::make_unique<ListEx>(stored);
+    list->resize(257, 300);
+    return list;
+}
+
+int textStart(const ListEx &list)
+{
+    return list.Style() == ListEx::kvText ? list.textLeft()
+                                          : list.pictLeft() + list.pictWidth() + list.textLeft();
+}
+
 } // namespace
 
 class DrawingTest : public QObject {
@@ -84,6 +142,11 @@ private slots:
     void largeColorRectFillsTheItem();
     void colorRectAndTextDrawsASwatch();
     void crispAtDevicePixelRatio2();
+    void itemFontIsDrawn_data();
+    void itemFontIsDrawn();
+    void textIsReadableOnItsGround_data();
+    void textIsReadableOnItsGround();
+    void disabledSelectionKeepsTheSelectionGround();
 };
 
 void DrawingTest::groundShowsTheBackground_data()
@@ -216,5 +279,148 @@ void DrawingTest::crispAtDevicePixelRatio2()
         }
 }
 
-QTEST_MAIN(DrawingTest)
+void DrawingTest::itemFontIsDrawn_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("bold") << "bold";
+    QTest::newRow("underline") << "underline";
+    QTest::newRow("strikethrough") << "strikethrough";
+    QTest::newRow("family") << "family";
+}
+
+// An item's own font, changed in place and refreshed, is what its row shows; its neighbour stays.
+void DrawingTest::itemFontIsDrawn()
+{
+    QFETCH(QString, change);
+    auto list = characterList();
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    const QImage before = grab(*list);
+    const rowpixels::Ink plain = textInk(*list, before, 3, 40);
+    QVERIFY(plain.any());
+
+    QFont &font = list->ListItems().Item(3).Font();
+    if (change == u"bold")
+        font.setBold(true);
+    else if (change == u"underline")
+        font.setUnderline(true);
+    else if (change == u"strikethrough")
+        font.setStrikeOut(true);
+    else
+        font.setFamily(QStringLiteral("C059"));
+    list->Refresh();
+    const QImage after = grab(*list);
+    const rowpixels::Ink changed = textInk(*list, after, 3, 40);
+    const int top = row(*list, 3).top() + 1;
+
+    if (change == u"bold") {
+        QVERIFY2(changed.count > plain.count * 1.15,
+                 qPrintable(QStringLiteral("%1 ink pixels, regular %2").arg(changed.count).arg(plain.count)));
+    } else if (change == u"underline") {
+        QVERIFY(!plain.lineAcross(0.6, 1.0, 0.9, top));
+        QVERIFY(changed.lineAcross(0.6, 1.0, 0.9, top));
+    } else if (change == u"strikethrough") {
+        QVERIFY(!plain.lineAcross(0.2, 0.8, 0.9, top));
+        QVERIFY(changed.lineAcross(0.2, 0.8, 0.9, top));
+    } else {
+        // The font engine's own drawing of the text tells which face drew the row.
+        const QString text = list->ListItems().Item(3).Text();
+        const QRect area = row(*list, 3).adjusted(40, 1, -6, -1);
+        const QImage drawn = rowpixels::inkMask(after, area, changed.ground);
+        const int toSerif = rowpixels::maskDistance(drawn, rowpixels::textMask(text, font));
+        const int toSans = rowpixels::maskDistance(drawn, rowpixels::textMask(text, list->font()));
+        QVERIFY2(toSerif * 2 < toSans, qPrintable(QStringLiteral("differs from the serif face in %1 pixels, "
+                                                                 "from the list's face in %2")
+                                                      .arg(toSerif)
+                                                      .arg(toSans)));
+    }
+    QCOMPARE(crop(after, row(*list, 2)), crop(before, row(*list, 2)));
+}
+
+void DrawingTest::textIsReadableOnItsGround_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("chooseDisabled");
+    for (const char *kind : {"characters", "colours", "palette colours"})
+        for (bool dark : {false, true})
+            for (bool chooseDisabled : {false, true})
+                QTest::addRow("%s, %s palette, selection on %s item", kind, dark ? "dark" : "default",
+                              chooseDisabled ? "a disabled" : "an enabled")
+                    << QString::fromLatin1(kind) << dark << chooseDisabled;
+}
+
+// Every row's text, and a swatch's outline, can be read on the ground it is drawn on: selected,
+// disabled, on its own background or the list's, in the default and a dark palette. Only a stored
+// item colour is drawn as given.
+void DrawingTest::textIsReadableOnItsGround()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, dark);
+    QFETCH(bool, chooseDisabled);
+    auto list = listOfKind(kind);
+    if (dark)
+        list->setPalette(darkPalette());
+    const bool colourStyle = list->Style() == ListEx::kvColorRectAndText;
+    const OleColor swatch = colourStyle ? 0x00FFFF : kvNoColor;
+    list->AddItem(QStringLiteral("Plain"), -1, swatch);
+    list->AddItem(QStringLiteral("Pink"), -1, swatch, 0xC0C0FF);
+    list->AddItem(QStringLiteral("Red"), -1, colourStyle ? swatch : 255);
+    list->AddItem(QStringLiteral("Off"), -1, swatch);
+    list->AddItem(QStringLiteral("Chosen"), -1, swatch);
+    list->AddItem(QStringLiteral("Last"), -1, swatch);
+    list->ListItems().Item(3).SetEnabled(false);
+    list->ListItems().Item(4).SetEnabled(!chooseDisabled);
+    list->SetListIndex(4);
+    list->show();
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    const QImage image = grab(*list);
+    for (int r = 0; r < 6; ++r) {
+        const rowpixels::Ink ink = textInk(*list, image, r, textStart(*list));
+        QVERIFY2(ink.any(), qPrintable(QStringLiteral("row %1 shows no text").arg(r)));
+        if (r == 2 && !colourStyle) { // the stored item colour is kept
+            QVERIFY(ink.strongestColor.red() > 200 && ink.strongestColor.green() < 80);
+            continue;
+        }
+        if (r == 4 && !chooseDisabled && kind != u"characters") { // the palette's own selection colours
+            QVERIFY(rowpixels::contrast(ink.strongestColor,
+                                        list->palette().color(QPalette::HighlightedText)) < 1.2);
+            QCOMPARE(ink.ground, list->palette().color(QPalette::Highlight));
+            continue;
+        }
+        QVERIFY2(ink.strongest >= 4.5, qPrintable(QStringLiteral("row %1: text %2 on %3, contrast %4")
+                                                      .arg(r)
+                                                      .arg(ink.strongestColor.name(), ink.ground.name())
+                                                      .arg(ink.strongest, 0, 'f', 2)));
+        if (colourStyle) {
+            const QRect box = row(*list, r);
+            const QPoint outline(box.left() + list->pictLeft(),
+                                 box.top() + list->pictTop() + list->pictHeight() / 2);
+            QVERIFY2(rowpixels::contrast(image.pixelColor(outline), ink.ground) >= 4.5,
+                     qPrintable(QStringLiteral("row %1: outline %2 on %3")
+                                    .arg(r)
+                                    .arg(image.pixelColor(outline).name(), ink.ground.name())));
+        }
+    }
+}
+
+void DrawingTest::disabledSelectionKeepsTheSelectionGround()
+{
+    auto list = characterList();
+    list->ListItems().Item(3).SetEnabled(false);
+    list->SetListIndex(3); // the program may choose a disabled item
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    const QImage image = grab(*list);
+    QCOMPARE(image.pixelColor(row(*list, 3).topRight() - QPoint(2, -2)), QColor(128, 255, 128));
+    QCOMPARE(image.pixelColor(row(*list, 0).topRight() - QPoint(2, -2)), QColor(192, 255, 255));
+}
+
+int main(int argc, char *argv[])
+{
+    useFontSandbox();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    DrawingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_drawing.moc"
