@@ -34,6 +34,7 @@ struct Ink {
     double strongest = 1;  // the largest contrast of an ink pixel with the ground
     QColor strongestColor; // that pixel's colour
     QList<int> runs;       // per line of the area, from its top, the longest run of ink pixels
+    QList<int> perLine;    // per line of the area, its ink pixels
 
     bool any() const { return count > 0; }
     // A line of ink across at least share of the ink's width, between the given fractions of the
@@ -47,6 +48,14 @@ struct Ink {
                 return true;
         return false;
     }
+    // Ink pixels but those of lines drawn across the text (underline, strikethrough).
+    int countBesideLines() const
+    {
+        int n = 0;
+        for (qsizetype y = 0; y < perLine.size(); ++y)
+            n += runs[y] >= 0.9 * box.width() ? 0 : perLine[y];
+        return n;
+    }
 };
 
 // The ink in area: every pixel that differs clearly from ground.
@@ -55,7 +64,7 @@ inline Ink inkIn(const QImage &image, const QRect &area, const QColor &ground)
     Ink ink;
     ink.ground = ground;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        int run = 0, longest = 0;
+        int run = 0, longest = 0, onLine = 0;
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
             const int distance = std::abs(c.red() - ground.red()) + std::abs(c.green() - ground.green()) +
@@ -65,6 +74,7 @@ inline Ink inkIn(const QImage &image, const QRect &area, const QColor &ground)
                 continue;
             }
             ++ink.count;
+            ++onLine;
             longest = std::max(longest, ++run);
             ink.box |= QRect(x, y, 1, 1);
             if (const double k = contrast(c, ground); k > ink.strongest) {
@@ -73,6 +83,7 @@ inline Ink inkIn(const QImage &image, const QRect &area, const QColor &ground)
             }
         }
         ink.runs.append(longest);
+        ink.perLine.append(onLine);
     }
     return ink;
 }
@@ -108,6 +119,16 @@ inline QImage textMask(const QString &text, const QFont &font)
     return inkMask(image, image.rect(), Qt::white);
 }
 
+// Ink pixels of a mask.
+inline int inkCount(const QImage &mask)
+{
+    int n = 0;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            n += mask.pixelColor(x, y).value() > 0;
+    return n;
+}
+
 // Pixels where two masks, laid top-left on top-left, disagree.
 inline int maskDistance(const QImage &a, const QImage &b)
 {
@@ -119,6 +140,12 @@ inline int maskDistance(const QImage &a, const QImage &b)
             differ += inA != inB;
         }
     return differ;
+}
+
+// Whether the drawn mask is nearer the font engine's drawing of text in font a than in font b.
+inline bool nearerTo(const QImage &drawn, const QString &text, const QFont &a, const QFont &b)
+{
+    return maskDistance(drawn, textMask(text, a)) < maskDistance(drawn, textMask(text, b));
 }
 
 } // namespace rowpixels

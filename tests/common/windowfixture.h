@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "frmmain.h"
 #include "handlerguard.h"
+#include "rowpixels.h"
 
 #include <QApplication>
 #include <QListView>
@@ -41,4 +42,32 @@ inline void clickItem(QListView *list, int row)
 inline QImage grabList(QListView *list)
 {
     return list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// How a row of a picture list draws its text: its ink right of the picture box, and whether it is
+// drawn bold (nearer the font engine's bold drawing than its regular one) and underlined.
+struct RowText {
+    rowpixels::Ink ink;
+    bool bold = false;
+    bool underlined = false;
+};
+
+inline RowText rowText(KvListEx::ListEx *list, int row)
+{
+    const QImage image = grabList(list);
+    const QRect r = list->visualRect(list->model()->index(row, 0));
+    const QRect area = r.adjusted(list->pictLeft() + list->pictWidth() + list->textLeft(), 1, -2, -1);
+    const QColor ground = image.pixelColor(r.right() - 1, r.center().y());
+    RowText out;
+    out.ink = rowpixels::inkIn(image, area, ground);
+    QFont regular = list->font(), bold = list->font();
+    bold.setBold(true);
+    const QString text = list->ListItems().Item(row).Text();
+    // Bold strokes carry more ink: compare with the font engine's own drawing in both weights.
+    const int drawn = out.ink.countBesideLines();
+    const int asBold = rowpixels::inkCount(rowpixels::textMask(text, bold));
+    const int asRegular = rowpixels::inkCount(rowpixels::textMask(text, regular));
+    out.bold = std::abs(drawn - asBold) < std::abs(drawn - asRegular);
+    out.underlined = out.ink.lineAcross(0.6, 1.0, 0.9, area.top());
+    return out;
 }

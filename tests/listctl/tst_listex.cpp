@@ -3,8 +3,12 @@
 #include "listex.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QLineEdit>
+#include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QtTest>
 
 #include <stdexcept>
@@ -58,7 +62,13 @@ private slots:
     void styleChangeKeepsItemsAndSelection();
     void itemFontIsItsOwnAndPresentFromTheStart();
     void systemColorsFollowThePalette();
-    void accessibleNameAndDescription();
+    void sortedListStaysSorted_data();
+    void sortedListStaysSorted();
+    void systemColourItemsKeepTheirRoleWhenSorted();
+    void homeAndEndShowTheListsEnds();
+    void foreignModelIsRefused();
+    void screenReaderSeesRowStates();
+    void screenReaderActionSelectsLikeAClick();
 };
 
 void ListExTest::modelStaysConsistentWhileFillingClearingRefilling()
@@ -409,18 +419,206 @@ void ListExTest::systemColorsFollowThePalette()
     QApplication::setPalette(original);
 }
 
-void ListExTest::accessibleNameAndDescription()
+void ListExTest::sortedListStaysSorted_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("random texts added one by one") << "random";
+    QTest::newRow("equal texts keep the order they came in") << "ties";
+    QTest::newRow("more added after the first fill was shown") << "refill";
+    QTest::newRow("read between additions") << "interleaved";
+    QTest::newRow("screen fonts into a list that holds items") << "fonts";
+    QTest::newRow("system colours into a list that holds items") << "colours";
+    QTest::newRow("sorting switched on over items") << "switched on";
+}
+
+// Whatever way items come in, a sorted list shows them in case-insensitive order, equal texts in
+// the order added, and a selected item stays selected as others sort in around it.
+void ListExTest::sortedListStaysSorted()
+{
+    QFETCH(QString, how);
+    ListEx list({{QStringLiteral("sorted"), how != u"switched on"}});
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.show();
+    QStringList added; // in the order added, each made unique by a suffix the order ignores
+    auto add = [&](const QString &text) {
+        added << text;
+        list.AddItem(text, -1, -1, -1, nullptr, QPixmap(), int(added.size() - 1));
+    };
+    QRandomGenerator random(42);
+    auto word = [&] {
+        QString w;
+        for (int i = int(random.bounded(1, 6)); i > 0; --i)
+            w += QChar(char16_t((random.bounded(2) ? u'a' : u'A') + random.bounded(3)));
+        return w;
+    };
+    if (how == u"ties") {
+        for (const char *t : {"b", "A", "a", "B", "a", "A"})
+            add(QString::fromLatin1(t));
+    } else {
+        for (int i = 0; i < 300; ++i)
+            add(word());
+    }
+    if (how == u"refill" || how == u"interleaved" || how == u"fonts" || how == u"colours") {
+        QCoreApplication::processEvents();
+        list.SetListIndex(list.ListItems().Count() / 2);
+        const QString chosen = list.ListItems().Item(list.ListIndex()).Text();
+        const int chosenData = list.ListItems().Item(list.ListIndex()).ItemData();
+        if (how == u"fonts")
+            list.AddScreenFonts();
+        else if (how == u"colours")
+            list.AddSystemColors();
+        for (int i = 0; i < 200; ++i) {
+            add(word());
+            if (how == u"interleaved" && i % 7 == 0)
+                QVERIFY(list.ListItems().Item(list.ListItems().Count() - 1).Text().size() > 0);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(list.ListItems().Item(list.ListIndex()).Text(), chosen);
+        QCOMPARE(list.ListItems().Item(list.ListIndex()).ItemData(), chosenData);
+    }
+    if (how == u"switched on")
+        list.setSorted(true);
+
+    const QStringList shown = texts(list);
+    QCOMPARE(list.model()->rowCount(), shown.size());
+    for (int i = 1; i < shown.size(); ++i)
+        QVERIFY2(shown[i - 1].compare(shown[i], Qt::CaseInsensitive) <= 0,
+                 qPrintable(shown[i - 1] + QStringLiteral(" before ") + shown[i]));
+    // Equal texts keep the order they were added in (their ItemData is that order).
+    for (int i = 1; i < shown.size(); ++i) {
+        const ListItem a = list.ListItems().Item(i - 1), b = list.ListItems().Item(i);
+        if (shown[i - 1].compare(shown[i], Qt::CaseInsensitive) == 0 && a.ItemData() >= 0 &&
+            b.ItemData() >= 0)
+            QVERIFY(a.ItemData() < b.ItemData());
+    }
+    if (how == u"ties")
+        QCOMPARE(shown, (QStringList{"A", "a", "a", "A", "b", "B"}));
+}
+
+void ListExTest::systemColourItemsKeepTheirRoleWhenSorted()
+{
+    ListEx list({{QStringLiteral("sorted"), true}});
+    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.AddItem(QStringLiteral("Azure"), -1, 0x123456);
+    list.AddSystemColors();
+    QPalette changed = list.palette();
+    changed.setColor(QPalette::Base, QColor(1, 2, 3));
+    changed.setColor(QPalette::WindowText, QColor(4, 5, 6));
+    changed.setColor(QPalette::Highlight, QColor(7, 8, 9));
+    list.setPalette(changed);
+    QCOMPARE(list.ListItems().Item(list.FindItem(QStringLiteral("Base"), true)).ItemColor(), 0x030201);
+    QCOMPARE(list.ListItems().Item(list.FindItem(QStringLiteral("Window Text"), true)).ItemColor(), 0x060504);
+    QCOMPARE(list.ListItems().Item(list.FindItem(QStringLiteral("Highlight"), true)).ItemColor(), 0x090807);
+    QCOMPARE(list.ListItems().Item(list.FindItem(QStringLiteral("Azure"), true)).ItemColor(), 0x123456);
+    // The swatch a row shows is its role's colour too.
+    const QModelIndex base = list.model()->index(list.FindItem(QStringLiteral("Base"), true), 0);
+    QCOMPARE(base.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(1, 2, 3));
+}
+
+// Home and End select the first and last enabled items and show the list's own ends, also when
+// the items at the ends are disabled.
+void ListExTest::homeAndEndShowTheListsEnds()
+{
+    ListEx list({{QStringLiteral("itemheight"), 20}});
+    list.resize(150, 105);
+    for (int i = 0; i < 30; ++i)
+        list.AddItem(QStringLiteral("item %1").arg(i));
+    for (int i : {0, 1, 2, 28, 29})
+        list.ListItems().Item(i).SetEnabled(false);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.SetListIndex(15);
+    QTest::keyClick(&list, Qt::Key_Home);
+    QCOMPARE(list.ListIndex(), 3);
+    QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->minimum());
+    QCOMPARE(list.visualRect(list.model()->index(0, 0)).top(), 0);
+    QTest::keyClick(&list, Qt::Key_End);
+    QCOMPARE(list.ListIndex(), 27);
+    QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
+}
+
+void ListExTest::foreignModelIsRefused()
+{
+    ListEx list;
+    fill(list, {"a", "b"});
+    const QAbstractItemModel *own = list.model();
+    QStringListModel other({"x", "y", "z"});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ListEx::setModel: .*refused"));
+    list.setModel(&other);
+    QCOMPARE(list.model(), own);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.viewport()->repaint();
+    QCOMPARE(texts(list), (QStringList{"a", "b"}));
+}
+
+namespace {
+
+QAccessibleInterface *rowOf(ListEx &list, int row)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&list);
+    return iface ? iface->child(row) : nullptr;
+}
+
+} // namespace
+
+void ListExTest::screenReaderSeesRowStates()
 {
     ListEx list;
     list.AddItem(QStringLiteral("Oku"), -1, -1, -1, nullptr, QPixmap(), -1,
                  QStringLiteral("The shopkeeper."));
     list.AddItem(QStringLiteral("Off"));
+    list.AddItem(QStringLiteral("On"));
     list.ListItems().Item(1).SetEnabled(false);
-    list.Refresh();
-    const QModelIndex oku = list.model()->index(0, 0);
-    QCOMPARE(oku.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Oku"));
-    QCOMPARE(oku.data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("The shopkeeper."));
-    QVERIFY(!(list.model()->index(1, 0).flags() & Qt::ItemIsEnabled)); // announced unavailable
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&list);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::List);
+    QCOMPARE(iface->childCount(), 3);
+    QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Oku"));
+    QCOMPARE(rowOf(list, 0)->text(QAccessible::Description), QStringLiteral("The shopkeeper."));
+    QCOMPARE(rowOf(list, 0)->role(), QAccessible::ListItem);
+    QCOMPARE(iface->indexOfChild(rowOf(list, 2)), 2);
+    QVERIFY(!rowOf(list, 0)->state().disabled);
+    QVERIFY(rowOf(list, 1)->state().disabled);
+
+    // The program may choose a disabled item: it is the selection, and says so.
+    list.SetListIndex(1);
+    QVERIFY(rowOf(list, 1)->state().selected);
+    QVERIFY(!rowOf(list, 0)->state().selected);
+
+    list.setEnabled(false);
+    QVERIFY(rowOf(list, 0)->state().disabled);
+    QVERIFY(iface->state().disabled);
+    list.setEnabled(true);
+    QVERIFY(!rowOf(list, 0)->state().disabled);
+
+    // Handles follow the rows as they move.
+    list.AddItem(QStringLiteral("Alpha"), 0);
+    QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Alpha"));
+    QCOMPARE(rowOf(list, 2)->text(QAccessible::Name), QStringLiteral("Off"));
+    QVERIFY(rowOf(list, 2)->state().selected);
+}
+
+void ListExTest::screenReaderActionSelectsLikeAClick()
+{
+    ListEx list;
+    fill(list, {"a", "b", "c"});
+    list.ListItems().Item(2).SetEnabled(false);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QSignalSpy spy(&list, &ListEx::ItemSelected);
+    QAccessibleActionInterface *action = rowOf(list, 1)->actionInterface();
+    QVERIFY(action);
+    QVERIFY(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(list.ListIndex(), 1);
+    QCOMPARE(spy.size(), 1);
+    QVERIFY(rowOf(list, 1)->state().selected);
+    rowOf(list, 2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); // disabled
+    QCOMPARE(list.ListIndex(), 1);
+    QCOMPARE(spy.size(), 1);
 }
 
 QTEST_MAIN(ListExTest)

@@ -1,6 +1,7 @@
 // The screen font set against a private font set of known files.
 #include "fontsandbox.h"
 #include "listex.h"
+#include "rowpixels.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -14,6 +15,8 @@ private slots:
     void kindsFromTheFontFiles_data();
     void kindsFromTheFontFiles();
     void itemsCarryTheirFace();
+    void rowsAreDrawnInTheirFace_data();
+    void rowsAreDrawnInTheirFace();
 };
 
 void ScreenFontsTest::oneSortedItemPerFamily()
@@ -48,6 +51,7 @@ void ScreenFontsTest::kindsFromTheFontFiles()
     list.AddScreenFonts();
     const int row = list.FindItem(family, true);
     QVERIFY(row >= 0);
+    list.SetListIndex(list.FindItem(QStringLiteral("Kv Test Bitmap"), true)); // dark text on white here
     QCOMPARE(list.ListItems().Item(row).FontType(), kind);
 }
 
@@ -62,6 +66,47 @@ void ScreenFontsTest::itemsCarryTheirFace()
         QCOMPARE(item.Font().family(), item.Text());
         QCOMPARE(item.Font().pointSizeF(), 8.25);
     }
+}
+
+void ScreenFontsTest::rowsAreDrawnInTheirFace_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("serif face") << "C059";
+    QTest::newRow("the list's own face") << "Liberation Sans";
+}
+
+// Each font's row shows its name in that font, once its face has been looked at.
+void ScreenFontsTest::rowsAreDrawnInTheirFace()
+{
+    QFETCH(QString, family);
+    QFont listFont(QStringLiteral("Liberation Sans"));
+    listFont.setPointSizeF(14);
+    ListEx list({{QStringLiteral("font"), QVariant::fromValue(listFont)}, {QStringLiteral("style"), 0}});
+    list.resize(300, 200);
+    list.AddScreenFonts();
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const int row = list.FindItem(family, true);
+    QVERIFY(row >= 0);
+    list.SetListIndex(list.FindItem(QStringLiteral("Kv Test Bitmap"), true)); // dark text on white here
+    const QModelIndex index = list.model()->index(row, 0);
+    QTRY_VERIFY(index.data(Qt::FontRole).isValid());
+    const QImage image = list.viewport()->grab().toImage();
+    const QRect area = list.visualRect(index).adjusted(list.textLeft(), 1, -2, -1);
+    const QColor ground = image.pixelColor(area.right(), area.center().y());
+    const QImage drawn = rowpixels::inkMask(image, area, ground);
+    QFont face = listFont;
+    face.setFamily(family);
+    const int toFace = rowpixels::maskDistance(drawn, rowpixels::textMask(family, face));
+    const int toSerif =
+        rowpixels::maskDistance(drawn, rowpixels::textMask(family, QFont(QStringLiteral("C059"), 14)));
+    const int toSans = rowpixels::maskDistance(drawn, rowpixels::textMask(family, listFont));
+    QVERIFY2(toFace <= std::min(toSerif, toSans),
+             qPrintable(QStringLiteral("%1 pixels from its face, %2 from C059, %3 from "
+                                       "Liberation Sans")
+                            .arg(toFace)
+                            .arg(toSerif)
+                            .arg(toSans)));
 }
 
 int main(int argc, char *argv[])

@@ -18,6 +18,7 @@ private slots:
     void greenGroundShowsTheBackground();
     void selectingReplacesTheDescription();
     void changedItemsKeepTheirDescription();
+    void startUpDrawsOnlyRufusBoldAndUnderlined();
 
 private:
     std::unique_ptr<frmMain> m_w;
@@ -130,6 +131,23 @@ void CharacterPageTest::changedItemsKeepTheirDescription()
     QCOMPARE(m_w->lblDescr->text(), items.Item(6).Description());
     clickItem(m_w->ListEx3, 9);
     QCOMPARE(m_w->lblDescr->text(), items.Item(9).Description());
+}
+
+// Read from the drawn rows: the font presets show on row 2 alone.
+void CharacterPageTest::startUpDrawsOnlyRufusBoldAndUnderlined()
+{
+    KvListEx::ListEx *list = m_w->ListEx3;
+    int seen = 0;
+    for (int row = 0; row < list->ListItems().Count(); ++row) {
+        if (!list->viewport()->rect().contains(list->visualRect(list->model()->index(row, 0))))
+            continue;
+        ++seen;
+        const RowText drawn = rowText(list, row);
+        QVERIFY(drawn.ink.any());
+        QCOMPARE(drawn.bold, row == 2);
+        QCOMPARE(drawn.underlined, row == 2);
+    }
+    QVERIFY(seen >= 4);
 }
 
 QTEST_MAIN(CharacterPageTest)

@@ -148,14 +148,14 @@ void ItemEditingTest::eachButtonReadsOnlyItsOwnBox()
 void ItemEditingTest::underlineOfItem2TogglesAndKeepsBold()
 {
     QTest::keyClicks(m_w->txtIndex[1], "2");
-    ListItem item = m_w->ListEx3->ListItems().Item(2);
-    QVERIFY(item.Font().underline());
+    QVERIFY(rowText(m_w->ListEx3, 2).underlined);
     QTest::mouseClick(m_w->cmdItemChange[1], Qt::LeftButton);
-    QVERIFY(!item.Font().underline());
-    QVERIFY(item.Font().bold());
+    QVERIFY(!rowText(m_w->ListEx3, 2).underlined); // on screen, not only in the item's font
+    QVERIFY(rowText(m_w->ListEx3, 2).bold);
+    QVERIFY(!m_w->ListEx3->ListItems().Item(2).Font().underline());
     QTest::mouseClick(m_w->cmdItemChange[1], Qt::LeftButton);
-    QVERIFY(item.Font().underline());
-    QVERIFY(item.Font().bold());
+    QVERIFY(rowText(m_w->ListEx3, 2).underlined);
+    QVERIFY(rowText(m_w->ListEx3, 2).bold);
 }
 
 void ItemEditingTest::disabledItemsAndDisabledListStillToggle()
