@@ -133,7 +133,27 @@ def main(exe):
         label = wait(lambda: find(frame, pyatspi.ROLE_LABEL, descr, True), "description shown", 5)
         r.check("the new description is read", label is not None)
 
+        r.check("Oku is selected through its action",
+                wait(lambda: oku.getState().contains(pyatspi.STATE_SELECTED), "Oku selected", 5))
+
+        # Disable row 5 with the page's own button; the reader then hears it as unavailable.
         box = find(frame, pyatspi.ROLE_TEXT, "Item number for Enable or Disable", True)
+        box.queryEditableText().setTextContents("5")
+        press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Enable or Disable", True))
+        ezra = people.getChildAtIndex(5)
+
+        def unavailable():
+            state = ezra.getState()
+            return not state.contains(pyatspi.STATE_ENABLED) and not state.contains(pyatspi.STATE_SENSITIVE)
+        r.check("a disabled item reads as not enabled", wait(unavailable, "row 5 disabled", 5),
+                [pyatspi.stateToString(s) for s in ezra.getState().getStates()])
+        r.check("an enabled item reads as enabled",
+                people.getChildAtIndex(6).getState().contains(pyatspi.STATE_ENABLED))
+        find(frame, pyatspi.ROLE_TEXT, "Text to find", True).queryEditableText().setTextContents("Ezra")
+        press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Find Item", True))
+        r.check("a disabled item the program selects reads as selected",
+                wait(lambda: ezra.getState().contains(pyatspi.STATE_SELECTED), "row 5 selected", 5))
+
         box.queryEditableText().setTextContents("19")
         button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Enable or Disable", True)
         press(button)
