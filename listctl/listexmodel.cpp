@@ -350,10 +350,11 @@ void ListExModel::checkQueuedFaces()
 bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
 {
     const QFont &font = *extra.font;
-    const QFontInfo resolved(font);
-    if (resolved.family().compare(font.family(), Qt::CaseInsensitive) != 0)
+    // Qt names a family found at several foundries "Family [Foundry]".
+    const QString resolved = QFontInfo(font).family();
+    if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
         return false;
-    if (!QFontDatabase::writingSystems(resolved.family()).contains(QFontDatabase::Latin))
+    if (!QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
         return false;
     const QFontMetrics metrics(font);
     for (QChar c : text)

@@ -21,6 +21,9 @@ inline const SandboxFont kSandboxFonts[] = {
     {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "Liberation Sans", 4},
     {"/usr/share/fonts/X11/Type1/C059-Roman.pfb", "C059", 0},
     {KV_TEST_DATA "/kvtestbitmap.bdf", "Kv Test Bitmap", 1},
+    // One family from two foundries: Qt then names it "Nimbus Roman [urw]" and "[UKWN]".
+    {"/usr/share/fonts/X11/Type1/NimbusRoman-Regular.pfb", "Nimbus Roman", 4},
+    {"/usr/share/fonts/opentype/urw-base35/NimbusRoman-Regular.otf", "Nimbus Roman", 4},
 };
 
 inline void useFontSandbox()
