@@ -93,8 +93,10 @@ void ListEx::AddScreenFonts()
         extra.font->setFamily(family);
         extra.fontType = info.kind < 0 ? kvVectorFont : info.kind;
         extra.fontItem = true;
-        if (info.symbol)
+        if (info.symbol) {
             extra.face = ItemExtra::Face::ListFont;
+            extra.checkedFamily = family;
+        }
         d->model->append(std::move(item), family);
     }
 }

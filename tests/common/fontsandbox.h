@@ -24,6 +24,10 @@ inline const SandboxFont kSandboxFonts[] = {
     // One family from two foundries: Qt then names it "Nimbus Roman [urw]" and "[UKWN]".
     {"/usr/share/fonts/X11/Type1/NimbusRoman-Regular.pfb", "Nimbus Roman", 4},
     {"/usr/share/fonts/opentype/urw-base35/NimbusRoman-Regular.otf", "Nimbus Roman", 4},
+    // Dingbats: letters map to signs. The Type 1 file covers no language; the OpenType one claims
+    // Latin, so only the former tells that the family is one of signs.
+    {"/usr/share/fonts/X11/Type1/D050000L.pfb", "D050000L", 4},
+    {"/usr/share/fonts/opentype/urw-base35/D050000L.otf", "D050000L", 4},
 };
 
 inline void useFontSandbox()

@@ -419,6 +419,7 @@ int main(int argc, char *argv[])
     useFontSandbox();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 10)); // not whichever face "Sans" finds
     DrawingTest test;
     return QTest::qExec(&test, argc, argv);
 }
