@@ -107,13 +107,23 @@ void frmMain::showCentred()
 
 void frmMain::Form_Resize()
 {
-    if (windowState() & Qt::WindowMinimized)
+    // A window manager that maximises the window all the same is left to it: fighting it only
+    // flips the window between two sizes.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     // The window manager's frame is known once the window is shown; until then the layout's
     // client area stands for it.
     const QSize frame = frameGeometry().size() - geometry().size();
     QSize target = frame.isNull() ? clientSize() : outerSize() - frame;
     target = target.expandedTo(clientSize()); // a thick frame must not clip the layout
+    // Equal minimum and maximum sizes tell the window manager that the size is fixed, so that it
+    // offers neither resizing nor maximising; a drag it runs itself would not wait for a snap-back.
+    // The bounds widen first, so that it never sees a minimum above the maximum.
+    if (minimumSize() != target || maximumSize() != target) {
+        setMaximumSize(maximumSize().expandedTo(target));
+        setMinimumSize(target);
+        setMaximumSize(target);
+    }
     if (size() != target)
         resize(target);
 }
