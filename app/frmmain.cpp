@@ -48,8 +48,10 @@ void frmMain::connectHandlers()
     connect(cmdAbout, &QPushButton::clicked, this, guarded([this] { cmdAbout_Click(); }));
 
     connect(ListEx1, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx1_ItemSelected(); }));
+    // A check box raises Click on every change of its value: by mouse, Space, mnemonic or an
+    // assistive tool's toggle, which changes the value without a click.
     for (qint16 i = 0; i < qint16(chkFont.size()); ++i)
-        connect(chkFont[i], &QCheckBox::clicked, this, guarded([this, i] { chkFont_Click(i); }));
+        connect(chkFont[i], &QCheckBox::stateChanged, this, guarded([this, i] { chkFont_Click(i); }));
 
     connect(ListEx2, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx2_ItemSelected(); }));
     for (qint16 i = 0; i < 2; ++i) {
@@ -73,7 +75,7 @@ void frmMain::connectHandlers()
         });
     }
     connect(cmdFind, &QPushButton::clicked, this, guarded([this] { cmdFind_Click(); }));
-    connect(chkEnabled, &QCheckBox::clicked, this, guarded([this] { chkEnabled_Click(); }));
+    connect(chkEnabled, &QCheckBox::stateChanged, this, guarded([this] { chkEnabled_Click(); }));
 }
 
 void frmMain::Form_Load()

@@ -5,7 +5,10 @@
 #include "frmmain.h"
 #include "handlerguard.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QCheckBox>
 #include <QListView>
 #include <QtTest>
 
@@ -41,4 +44,28 @@ inline void clickItem(QListView *list, int row)
 inline QImage grabList(QListView *list)
 {
     return list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The ways a user changes a check box's value: the mouse, the Space key, and a screen reader's
+// toggle action, which changes the value without a click.
+inline void addTickWays()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("mouse") << QStringLiteral("mouse");
+    QTest::newRow("Space") << QStringLiteral("Space");
+    QTest::newRow("accessibility toggle") << QStringLiteral("accessibility toggle");
+}
+
+inline void tick(QCheckBox *box, const QString &way)
+{
+    if (way == QLatin1String("mouse")) {
+        QTest::mouseClick(box, Qt::LeftButton);
+    } else if (way == QLatin1String("Space")) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+    } else {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    }
 }

@@ -5,6 +5,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
+import screen  # noqa: E402
 from xsession import Results, XSession  # noqa: E402
 
 import pyatspi  # noqa: E402
@@ -90,6 +91,37 @@ def press(node):
     action.doAction(0)
 
 
+def ink(x, node):
+    """Dark pixels of a control as drawn on the screen."""
+    left, top, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return screen.Grab(x, (left, top, width, height)).count((0, 0, width, height), screen.dark)
+
+
+def toggle(box):
+    """Ticks or clears a check box through its own action, as a screen reader does: no click."""
+    action = box.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Toggle") if "Toggle" in names else 0)
+    return names
+
+
+def checked(box):
+    return box.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def soon(predicate, timeout=5.0):
+    """The predicate's first true value within the timeout, else its last value."""
+    try:
+        return wait(predicate, "a change", timeout)
+    except TimeoutError:
+        return predicate()
+
+
+def enabled(node):
+    state = node.getState()
+    return state.contains(pyatspi.STATE_ENABLED) and state.contains(pyatspi.STATE_SENSITIVE)
+
+
 def main(exe):
     r = Results()
     # Start the accessibility bus first: Qt joins it only once it is there, and a client's
@@ -112,6 +144,20 @@ def main(exe):
         fonts = find(frame, pyatspi.ROLE_LIST, "Fonts")
         r.check("font list has items", fonts is not None and len(list_items(fonts)) > 0)
 
+        # "Bold" ticked by its action: the sample is drawn bold, with more ink; cleared, regular again.
+        sample = find(frame, pyatspi.ROLE_LABEL, "Sample text", True)
+        bold = find(frame, pyatspi.ROLE_CHECK_BOX, "Bold", True)
+        regular = ink(x, sample)
+        print("check box actions:", toggle(bold))
+        r.check("Bold is ticked by its action", soon(lambda: checked(bold)))
+        thick = soon(lambda: ink(x, sample) > regular * 1.15) and ink(x, sample)
+        print(f"sample ink in dark pixels: regular {regular}, bold {thick}")
+        r.check("the sample is drawn bold", thick > regular * 1.15, (regular, thick))
+        toggle(bold)
+        again = soon(lambda: ink(x, sample) == regular) and ink(x, sample)
+        r.check("cleared, the sample is regular again", not checked(bold) and again == regular,
+                (regular, again))
+
         select_tab(frame, "Color")
         colours = wait(lambda: find(frame, pyatspi.ROLE_LIST, "Colors", True), "colour list shown")
         items = list_items(colours)
@@ -132,6 +178,14 @@ def main(exe):
         r.check("item carries its description", len(descr) > 10, descr)
         label = wait(lambda: find(frame, pyatspi.ROLE_LABEL, descr, True), "description shown", 5)
         r.check("the new description is read", label is not None)
+
+        # "Enabled" cleared by its action disables the list as a whole; ticked, it enables it again.
+        box = find(frame, pyatspi.ROLE_CHECK_BOX, "Enabled", True)
+        toggle(box)
+        r.check("Enabled is cleared by its action", soon(lambda: not checked(box)))
+        r.check("the character list is disabled", soon(lambda: not enabled(people)))
+        toggle(box)
+        r.check("ticked again, the list is enabled", soon(lambda: enabled(people)))
 
         box = find(frame, pyatspi.ROLE_TEXT, "Item number for Enable or Disable", True)
         box.queryEditableText().setTextContents("19")
