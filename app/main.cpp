@@ -1,5 +1,4 @@
 #include "application.h"
-#include "firstframe.h"
 #include "fonts.h"
 #include "frmmain.h"
 #include "handlerguard.h"
@@ -110,7 +109,6 @@ int main(int argc, char *argv[])
     QApplication::setFont(fonts::layoutFont());
 
     frmMain window;
-    firstframe::watchIfAsked(&window);
     if (!HandlerGuard::run([&window] { window.Form_Load(); }))
         return HandlerGuard::exitCode();
     window.showCentred();
