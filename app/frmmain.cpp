@@ -120,12 +120,9 @@ void frmMain::Form_Resize()
     target = target.expandedTo(clientSize()); // a thick frame must not clip the layout
     // Equal minimum and maximum sizes tell the window manager that the size is fixed, so that it
     // offers neither resizing nor maximising; a drag it runs itself would not wait for a snap-back.
-    // The bounds widen first, so that it never sees a minimum above the maximum.
-    if (minimumSize() != target || maximumSize() != target) {
-        setMaximumSize(maximumSize().expandedTo(target));
-        setMinimumSize(target);
-        setMaximumSize(target);
-    }
+    // setFixedSize hands both bounds over at once, never a minimum above the maximum.
+    if (minimumSize() != target || maximumSize() != target)
+        setFixedSize(target);
     if (size() != target)
         resize(target);
 }

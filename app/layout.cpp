@@ -96,7 +96,7 @@ void frmMain::createLayout()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kv Extended ListBox Control"));
     setFont(fonts::layoutFont());
-    resize(clientSize());
+    setFixedSize(clientSize()); // until the window manager's frame is known (Form_Resize)
 
     SSTab1 = new TabControl(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
