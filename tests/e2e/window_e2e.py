@@ -70,11 +70,11 @@ def main(exe):
         print("allowed actions:", " ".join(sorted(actions)))
         r.check("neither resizing nor maximising is offered",
                 not actions & {"RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"}, sorted(actions))
-        attempts = [("a title-bar double-click", lambda: screen.click(x, screen.title_point(x, wid), repeat=2)),
+        # openbox's default title layout ends in maximise and close, 16 px apart; it draws the
+        # maximise button even where it does not offer maximising.
+        attempts = [("the maximise button", lambda: screen.click(x, screen.title_point(x, wid, 27))),
+                    ("a title-bar double-click", lambda: screen.click(x, screen.title_point(x, wid), repeat=2)),
                     ("wmctrl", lambda: x.run("wmctrl", "-i", "-r", wid, "-b", "add,maximized_vert,maximized_horz"))]
-        if "MAXIMIZE_HORZ" in actions:
-            # openbox's default title layout ends in maximise and close, 16 px apart.
-            attempts.insert(0, ("the maximise button", lambda: screen.click(x, screen.title_point(x, wid, 27))))
         for name, attempt in attempts:
             attempt()
             time.sleep(1.0)
