@@ -1,10 +1,14 @@
 #include "application.h"
 
 #include "handlerguard.h"
+#include "versioninfo.h"
 
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    setApplicationName(QString::fromLatin1(kvversion::kProductName));
+    setApplicationVersion(QString::fromLatin1(kvversion::kFileVersion));
+    setOrganizationName(QString::fromLatin1(kvversion::kCompanyName));
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

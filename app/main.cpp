@@ -2,7 +2,6 @@
 #include "fonts.h"
 #include "frmmain.h"
 #include "handlerguard.h"
-#include "versioninfo.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,9 +101,6 @@ int main(int argc, char *argv[])
     std::optional<DisplayOpening> opening(std::in_place);
     Application app(argc, argv);
     opening.reset();
-    QCoreApplication::setApplicationName(QString::fromLatin1(kvversion::kProductName));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kvversion::kFileVersion));
-    QCoreApplication::setOrganizationName(QString::fromLatin1(kvversion::kCompanyName));
     fonts::registerSubstitutes();
     QApplication::setFont(fonts::layoutFont());
 
