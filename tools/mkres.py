@@ -4,7 +4,7 @@
     mkres.py [--src DIR] [--out DIR]
 
 DIR defaults to the resources folder next to this script's folder.  Writes
-bitmaps/1NN.bmp, KvListExDemo.ico, icons/kvlistexdemo-{16,32}.png, the raw
+bitmaps/1NN.bmp, KvListExDemo.ico, icons/kvlistexdemo-{16,32,48,64,128}.png, the raw
 Windows icon images win/*.bin and KvListExDemo.rc, whose version is the one in
 the project() call of DIR/../CMakeLists.txt.  Output depends on the sources
 only, so running it twice gives the same bytes.
@@ -32,6 +32,9 @@ TRANSPARENT = -1
 VGA16 = (0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
          0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF)
 MONO = (0x000000, 0xFFFFFF)
+
+# Desktop icons: (size, the 16-colour grid it is drawn from), each a whole multiple of its grid.
+DESKTOP_ICONS = ((16, 16), (32, 32), (48, 16), (64, 32), (128, 32))
 
 # (grid file, width, palette, bit count) in image-number order.
 ICON_IMAGES = (("icon-32-mono.txt", 32, MONO, 1),
@@ -137,6 +140,15 @@ def make_png(size, rgba):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def scaled(rgba, size, factor):
+    """Nearest neighbour: every pixel becomes a factor x factor block, so pixel art stays sharp."""
+    out = []
+    for y in range(size):
+        row = [px for px in rgba[y * size:(y + 1) * size] for _ in range(factor)]
+        out += row * factor
+    return out
+
+
 def icon_entry(size, palette, data):
     """The fields an .ico entry and a group-icon entry share: w, h, colours, 0, planes, bits, bytes."""
     bitcount = 1 if len(palette) == 2 else 4
@@ -216,15 +228,15 @@ def outputs(src):
     """Yields (relative path, bytes) for every generated file."""
     for n in BITMAP_IDS:
         yield f"bitmaps/{n}.bmp", make_bmp(picture_pixels(os.path.join(src, "pictures", f"{n}.txt")))
-    images, pngs = [], {}
+    images, grids = [], {}
     for name, size, palette, bitcount in ICON_IMAGES:
         data, rgba = icon_image(os.path.join(src, "icon", name), size, palette, bitcount)
         images.append((size, palette, data))
         if bitcount == 4:
-            pngs[size] = make_png(size, rgba)
+            grids[size] = rgba
     yield "KvListExDemo.ico", make_ico(images)
-    for size in sorted(pngs):
-        yield f"icons/kvlistexdemo-{size}.png", pngs[size]
+    for size, grid in DESKTOP_ICONS:
+        yield f"icons/kvlistexdemo-{size}.png", make_png(size, scaled(grids[grid], grid, size // grid))
     for (_, _, data), ident in zip(images, ICON_IDS):
         yield f"win/icon-{ident}.bin", data
     yield "win/icon-group-1.bin", make_group(images)

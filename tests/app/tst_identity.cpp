@@ -1,4 +1,5 @@
-// The program's name and version as the desktop reads them: the version is the project's.
+// The program's name, version and desktop id as the desktop reads them: the project's version, the
+// id its desktop entry is installed under.
 #include "application.h"
 
 #include <QtTest>
@@ -10,6 +11,7 @@ private slots:
     {
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(KV_PROJECT_VERSION));
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("KvListExDemo"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(KV_APP_ID));
     }
 };
 
