@@ -1,6 +1,5 @@
 """The real pointer and the drawn screen of a private X session: frame drags, title-bar clicks, grabs."""
-import os
-import tempfile
+import subprocess
 import time
 
 
@@ -52,25 +51,10 @@ class Grab:
     """A part of the screen as drawn: pixel colours as (r, g, b)."""
 
     def __init__(self, x, rect):
-        left, top, width, height = rect
-        with tempfile.TemporaryDirectory() as tmp:
-            path = os.path.join(tmp, "grab.ppm")
-            x.run("import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}", "+repage",
-                  "-depth", "8", "ppm:" + path, check=True)
-            with open(path, "rb") as f:
-                data = f.read()
-        # P6 header: magic, width, height, maximum value, each followed by one whitespace byte.
-        fields, at = [], 0
-        while len(fields) < 4:
-            while data[at:at + 1].isspace():
-                at += 1
-            end = at
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[at:end])
-            at = end
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[at + 1:]
+        left, top, self.width, self.height = rect
+        self.pixels = subprocess.run(["import", "-window", "root", "-crop", f"{self.width}x{self.height}+{left}+{top}",
+                                      "+repage", "-depth", "8", "rgb:-"], env=x.env, capture_output=True,
+                                     check=True, timeout=20).stdout
 
     def at(self, px, py):
         i = 3 * (py * self.width + px)
