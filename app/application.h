@@ -1,5 +1,6 @@
-// The application object: an exception that escapes event delivery outside every handler guard
-// (from inside a control, say) is reported like one from a handler instead of aborting.
+// The application object: it names the program, its version and maker; an exception that escapes
+// event delivery outside every handler guard (from inside a control, say) is reported like one
+// from a handler instead of aborting.
 #pragma once
 
 #include <QApplication>

@@ -106,7 +106,11 @@ namespace {
 
 class SharedWidthTabBar : public QTabBar {
 public:
-    using QTabBar::QTabBar;
+    SharedWidthTabBar(int height, QWidget *parent)
+        : QTabBar(parent)
+        , m_height(height)
+    {
+    }
 
 protected:
     QSize tabSizeHint(int index) const override
@@ -118,17 +122,21 @@ protected:
             const int share = control->width() / count();
             size.setWidth(index == count() - 1 ? control->width() - share * (count() - 1) : share);
         }
+        size.setHeight(m_height);
         return size;
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
+private:
+    int m_height;
 };
 
 } // namespace
 
-TabControl::TabControl(QWidget *parent)
+TabControl::TabControl(int stripHeight, QWidget *parent)
     : QTabWidget(parent)
 {
-    setTabBar(new SharedWidthTabBar(this));
+    setTabBar(new SharedWidthTabBar(stripHeight, this));
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
 }

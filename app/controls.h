@@ -38,11 +38,11 @@ private:
     QColor m_fill;
 };
 
-// The tab control: one row of tabs sharing its whole width.
+// The tab control: one row of tabs sharing its whole width, in a strip of a given height.
 class TabControl : public QTabWidget {
     Q_OBJECT
 public:
-    explicit TabControl(QWidget *parent = nullptr);
+    TabControl(int stripHeight, QWidget *parent = nullptr);
 };
 
 // A page of the tab control. Its controls are placed in the tab control's coordinates (tab

@@ -48,8 +48,10 @@ void frmMain::connectHandlers()
     connect(cmdAbout, &QPushButton::clicked, this, guarded([this] { cmdAbout_Click(); }));
 
     connect(ListEx1, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx1_ItemSelected(); }));
+    // A check box raises Click on every change of its value: by mouse, Space, mnemonic or an
+    // assistive tool's toggle, which changes the value without a click.
     for (qint16 i = 0; i < qint16(chkFont.size()); ++i)
-        connect(chkFont[i], &QCheckBox::clicked, this, guarded([this, i] { chkFont_Click(i); }));
+        connect(chkFont[i], &QCheckBox::stateChanged, this, guarded([this, i] { chkFont_Click(i); }));
 
     connect(ListEx2, &KvListEx::ListEx::ItemSelected, this, guarded([this] { ListEx2_ItemSelected(); }));
     for (qint16 i = 0; i < 2; ++i) {
@@ -73,7 +75,7 @@ void frmMain::connectHandlers()
         });
     }
     connect(cmdFind, &QPushButton::clicked, this, guarded([this] { cmdFind_Click(); }));
-    connect(chkEnabled, &QCheckBox::clicked, this, guarded([this] { chkEnabled_Click(); }));
+    connect(chkEnabled, &QCheckBox::stateChanged, this, guarded([this] { chkEnabled_Click(); }));
 }
 
 void frmMain::Form_Load()
@@ -107,13 +109,20 @@ void frmMain::showCentred()
 
 void frmMain::Form_Resize()
 {
-    if (windowState() & Qt::WindowMinimized)
+    // A window manager that maximises the window all the same is left to it: fighting it only
+    // flips the window between two sizes.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     // The window manager's frame is known once the window is shown; until then the layout's
     // client area stands for it.
     const QSize frame = frameGeometry().size() - geometry().size();
     QSize target = frame.isNull() ? clientSize() : outerSize() - frame;
     target = target.expandedTo(clientSize()); // a thick frame must not clip the layout
+    // Equal minimum and maximum sizes tell the window manager that the size is fixed, so that it
+    // offers neither resizing nor maximising; a drag it runs itself would not wait for a snap-back.
+    // setFixedSize hands both bounds over at once, never a minimum above the maximum.
+    if (minimumSize() != target || maximumSize() != target)
+        setFixedSize(target);
     if (size() != target)
         resize(target);
 }

@@ -12,6 +12,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <limits>
+
 using KvListEx::ListEx;
 
 namespace {
@@ -61,12 +64,13 @@ QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &ca
     return option;
 }
 
-QLineEdit *makeTextBox(QWidget *parent, const QString &name, int maxLength = 0)
+// A text box taking at most maxLength characters; without one, as many as memory holds (Qt's
+// own default stops at 32 767).
+QLineEdit *makeTextBox(QWidget *parent, const QString &name, int maxLength = std::numeric_limits<int>::max())
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(name);
-    if (maxLength > 0)
-        box->setMaxLength(maxLength);
+    box->setMaxLength(maxLength);
     return box;
 }
 
@@ -89,6 +93,15 @@ QRect autoSized(QLabel *label, int left, int top)
     return QRect(twips::toPx(left), twips::toPx(top), hint.width(), hint.height());
 }
 
+// A label in its layout box, one line, whose right edge faces the control it names: a caption
+// wider than the box in the substitute font widens it to the left, never into that control.
+QRect facingRight(QLabel *label, QRect box)
+{
+    label->setWordWrap(false);
+    box.setLeft(std::min(box.left(), box.right() + 1 - label->sizeHint().width()));
+    return box;
+}
+
 } // namespace
 
 void frmMain::createLayout()
@@ -96,9 +109,9 @@ void frmMain::createLayout()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kv Extended ListBox Control"));
     setFont(fonts::layoutFont());
-    resize(clientSize());
+    setFixedSize(clientSize()); // until the window manager's frame is known (Form_Resize)
 
-    SSTab1 = new TabControl(this);
+    SSTab1 = new TabControl(twips::toPx(twips::fromHimetric(520)), this); // the strip: 520 hundredths of a mm
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setGeometry(twips::rect(120, 120, 6495, 4575));
 
@@ -243,7 +256,7 @@ void frmMain::createPicturePage(TabPage *page)
         cmdItemChange[i] = makeButton(page, QStringLiteral("cmdItemChange(%1)").arg(i), captions[i]);
         page->place(cmdItemChange[i], twips::rect(4080, top, 1455, 375));
         Label5[i] = makeLabel(page, QStringLiteral("Label5(%1)").arg(i), QStringLiteral("item:"));
-        page->place(Label5[i], autoSized(Label5[i], 5640, top + 120));
+        page->place(Label5[i], facingRight(Label5[i], twips::rect(5640, top + 120, 330, 195)));
         txtIndex[i] = makeTextBox(page, QStringLiteral("txtIndex(%1)").arg(i), 2);
         txtIndex[i]->setAccessibleName(QStringLiteral("Item number for %1").arg(captions[i]));
         page->place(txtIndex[i], twips::rect(6000, top + 45, 375, 285));

@@ -14,6 +14,12 @@ constexpr int toPx(int twips)
     return twips >= 0 ? (twips + kPerPixel / 2) / kPerPixel : -((-twips + kPerPixel / 2) / kPerPixel);
 }
 
+// Hundredths of a millimetre, the unit of stored extents, to twips, rounded.
+constexpr int fromHimetric(int himetric)
+{
+    return (himetric * 1440 + 1270) / 2540;
+}
+
 constexpr QRect rect(int left, int top, int width, int height)
 {
     return QRect(toPx(left), toPx(top), toPx(width), toPx(height));

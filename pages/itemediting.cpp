@@ -3,8 +3,10 @@
 #include "checkvalue.h"
 #include "frmmain.h"
 #include "numbers.h"
+#include "twips.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -17,6 +19,11 @@ void showInvalidIndex(QWidget *parent)
     QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), QStringLiteral("Invalid index!"),
                     QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("InvalidIndexBox"));
+    // A window manager draws the title larger and bold, beside an icon and up to three buttons: a
+    // box only as wide as "Invalid index!" gets its title elided.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(twips::toPx(3600), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

@@ -7,7 +7,7 @@ scripts/setup.sh --test
 export PATH="/usr/bin:$PATH"
 ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@"
 # Start-up beside a bare Qt window (a measurement, printed, not a pass/fail test).
-/usr/bin/python3 bench/startup.py build/app/KvListExDemo build/bench/barewindow --runs 10
+/usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow --runs 10
 
 # Hardening: random use and the leak check under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and the fuzzers, in a second build made with clang.

@@ -1,4 +1,5 @@
-"""Takes a screenshot of each page of the demo in a real window (Xvfb + openbox).
+"""Takes screenshots of the demo in a real window (Xvfb + openbox): each page, the large swatch
+style and the "Invalid index!" box.
 
 Usage: /usr/bin/python3 tools/screenshots.py build/app/KvListExDemo docs/screenshots [--dark]
 
@@ -23,6 +24,10 @@ def dark_desktop(config_dir):
     return {"QT_QPA_PLATFORMTHEME": "qt6ct", "XDG_CONFIG_HOME": config_dir}
 
 
+def px(twips):
+    return round(twips / 15)
+
+
 def main(exe, out_dir, dark=False):
     os.makedirs(out_dir, exist_ok=True)
     with XSession() as x, tempfile.TemporaryDirectory() as config:
@@ -31,16 +36,33 @@ def main(exe, out_dir, dark=False):
         time.sleep(1.0)
         ox, oy, ow, oh = x.outer_geometry(wid)
         cx, cy, cw, ch = x.client_geometry(wid)
-        for i, name in enumerate(PAGES):
-            # The tabs share the tab control's width (433 px from x 8); the strip is ~20 px high.
-            tx = cx + 8 + int(433 * (2 * i + 1) / 6)
-            ty = cy + 8 + 10
-            x.run("xdotool", "mousemove", str(tx), str(ty), "click", "1")
+
+        def click(left, top):
+            """Clicks a point given in the tab control's twips (page controls are placed so)."""
+            x.run("xdotool", "mousemove", str(cx + px(120 + left)), str(cy + px(120 + top)), "click", "1")
             x.run("xdotool", "mousemove", "0", "0")
             time.sleep(0.6)
+
+        def shoot(name):
             path = os.path.join(out_dir, name + ("-dark" if dark else "") + ".png")
             x.run("import", "-window", "root", "-crop", f"{ow}x{oh}+{ox}+{oy}", "+repage", path, check=True)
             print(path)
+
+        for i, name in enumerate(PAGES):
+            click(6495 * (2 * i + 1) // 6, 150)  # the tabs share the control's width
+            shoot(name)
+        click(6495 // 2, 150)
+        click(3960 + 240 + 300, 1560 + 600 + 127)  # "kvLargeColorRect"
+        shoot("color-large")
+        click(3960 + 240 + 300, 1560 + 360 + 127)
+        click(6495 * 5 // 6, 150)
+        click(6000 + 187, 1005 + 142)  # item number 19, then "Enable or Disable"
+        x.run("xdotool", "type", "19")
+        click(4080 + 727, 960 + 187)
+        x.find_window("ERROR", 10)
+        time.sleep(0.6)
+        shoot("error-box")
+        x.run("xdotool", "key", "Return")
 
 
 if __name__ == "__main__":

@@ -289,6 +289,15 @@ void WindowTest::captionsFit()
     QCOMPARE(bar->tabRect(0).left(), 0);
     QCOMPARE(bar->tabRect(2).right() + 1, m_window->SSTab1->width());
     QVERIFY(qAbs(bar->tabRect(0).width() - bar->tabRect(2).width()) <= 1);
+    QCOMPARE(bar->height(), 20); // 520 hundredths of a millimetre
+    QVERIFY(bar->fontMetrics().height() < bar->height());
+    // Each "item:" caption ends where the layout ends it, 30 twips before its number box, clear
+    // of its button.
+    for (int i = 0; i < 2; ++i) {
+        const QRect label = m_window->Label5[i]->geometry();
+        QCOMPARE(m_window->txtIndex[i]->x() - (label.right() + 1), 2);
+        QVERIFY(label.left() > m_window->cmdItemChange[i]->geometry().right());
+    }
     const QSet<QString> captioned{
         "cmdAbout",         "cmdExit",          "chkFont(0)", "chkFont(1)", "chkFont(2)",   "chkFont(3)",
         "lblFontType",      "lblFontSample",    "Frame1",     "Frame2",     "optColors(0)", "optColors(1)",
@@ -326,7 +335,8 @@ void WindowTest::initialValues()
         QVERIFY(edit->text().isEmpty());
     QCOMPARE(m_window->txtIndex[0]->maxLength(), 2);
     QCOMPARE(m_window->txtIndex[1]->maxLength(), 2);
-    QCOMPARE(m_window->txtItem->maxLength(), 32767); // Qt's "no limit"
+    m_window->txtItem->insert(QString(40000, u'x')); // beyond Qt's default limit of 32 767
+    QCOMPARE(m_window->txtItem->text().size(), 40000);
     QCOMPARE(m_window->lblFontSample->font().pointSizeF(), 18.0);
     QVERIFY(m_window->lblFontType->font().bold());
     QVERIFY(m_window->Frame1->font().bold());

@@ -6,7 +6,10 @@
 #include "handlerguard.h"
 #include "rowpixels.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QCheckBox>
 #include <QListView>
 #include <QtTest>
 
@@ -70,4 +73,28 @@ inline RowText rowText(KvListEx::ListEx *list, int row)
     out.bold = std::abs(drawn - asBold) < std::abs(drawn - asRegular);
     out.underlined = out.ink.lineAcross(0.6, 1.0, 0.9, area.top());
     return out;
+}
+
+// The ways a user changes a check box's value: the mouse, the Space key, and a screen reader's
+// toggle action, which changes the value without a click.
+inline void addTickWays()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("mouse") << QStringLiteral("mouse");
+    QTest::newRow("Space") << QStringLiteral("Space");
+    QTest::newRow("accessibility toggle") << QStringLiteral("accessibility toggle");
+}
+
+inline void tick(QCheckBox *box, const QString &way)
+{
+    if (way == QLatin1String("mouse")) {
+        QTest::mouseClick(box, Qt::LeftButton);
+    } else if (way == QLatin1String("Space")) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+    } else {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    }
 }

@@ -5,6 +5,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
+import screen  # noqa: E402
 from xsession import Results, XSession  # noqa: E402
 
 import pyatspi  # noqa: E402
@@ -90,6 +91,29 @@ def press(node):
     action.doAction(0)
 
 
+def ink(x, node):
+    """Dark pixels of a control as drawn on the screen."""
+    left, top, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return screen.Grab(x, (left, top, width, height)).count((0, 0, width, height), screen.dark)
+
+
+def checked(box):
+    return box.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def soon(predicate, timeout=5.0):
+    """The predicate's first true value within the timeout, else its last value."""
+    try:
+        return wait(predicate, "a change", timeout)
+    except TimeoutError:
+        return predicate()
+
+
+def enabled(node):
+    state = node.getState()
+    return state.contains(pyatspi.STATE_ENABLED) and state.contains(pyatspi.STATE_SENSITIVE)
+
+
 def main(exe):
     r = Results()
     # Start the accessibility bus first: Qt joins it only once it is there, and a client's
@@ -111,6 +135,20 @@ def main(exe):
 
         fonts = find(frame, pyatspi.ROLE_LIST, "Fonts")
         r.check("font list has items", fonts is not None and len(list_items(fonts)) > 0)
+
+        # "Bold" ticked by its action: the sample is drawn bold, with more ink; cleared, regular again.
+        sample = find(frame, pyatspi.ROLE_LABEL, "Sample text", True)
+        bold = find(frame, pyatspi.ROLE_CHECK_BOX, "Bold", True)
+        regular = ink(x, sample)
+        press(bold)  # a check box's one action is Toggle
+        r.check("Bold is ticked by its action", soon(lambda: checked(bold)))
+        thick = soon(lambda: ink(x, sample) > regular * 1.15) and ink(x, sample)
+        print(f"sample ink in dark pixels: regular {regular}, bold {thick}")
+        r.check("the sample is drawn bold", thick > regular * 1.15, (regular, thick))
+        press(bold)
+        again = soon(lambda: ink(x, sample) == regular) and ink(x, sample)
+        r.check("cleared, the sample is regular again", not checked(bold) and again == regular,
+                (regular, again))
 
         select_tab(frame, "Color")
         colours = wait(lambda: find(frame, pyatspi.ROLE_LIST, "Colors", True), "colour list shown")
@@ -135,6 +173,14 @@ def main(exe):
 
         r.check("Oku is selected through its action",
                 wait(lambda: oku.getState().contains(pyatspi.STATE_SELECTED), "Oku selected", 5))
+
+        # "Enabled" cleared by its action disables the list as a whole; ticked, it enables it again.
+        box = find(frame, pyatspi.ROLE_CHECK_BOX, "Enabled", True)
+        press(box)
+        r.check("Enabled is cleared by its action", soon(lambda: not checked(box)))
+        r.check("the character list is disabled", soon(lambda: not enabled(people)))
+        press(box)
+        r.check("ticked again, the list is enabled", soon(lambda: enabled(people)))
 
         # Disable row 5 with the page's own button; the reader then hears it as unavailable.
         box = find(frame, pyatspi.ROLE_TEXT, "Item number for Enable or Disable", True)

@@ -1,14 +1,21 @@
 """The main window under a real window manager: size lock, minimise, centring, ways to end."""
+import glob
 import os
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
+import screen  # noqa: E402
 from xsession import Results, XSession  # noqa: E402
 
 TITLE = "Kv Extended ListBox Control"
 OUTER = (457, 380)  # 6850 x 5700 twips at 15 twips to the pixel, rounded
+BUTTONS = {"About": (4080, 4800, 1215, 375), "Exit": (5400, 4800, 1215, 375)}  # client area, twips
+
+
+def px(twips_rect):
+    return tuple(round(t / 15) for t in twips_rect)
 
 
 def settle(x, wid, expect, timeout=10.0):
@@ -33,13 +40,6 @@ def wm_state(x, wid):
 def main(exe):
     r = Results()
 
-    # Without any display the program says so in one line and fails.
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    p = subprocess.run([exe], env=env, capture_output=True, text=True, timeout=20)
-    r.check("no display: non-zero exit", p.returncode != 0, p.returncode)
-    r.check("no display: one clear line", len(p.stderr.strip().splitlines()) == 1
-            and "display" in p.stderr, repr(p.stderr))
-
     with XSession() as x:
         app = x.start(exe)
         wid = x.find_window(TITLE)
@@ -49,6 +49,10 @@ def main(exe):
         print(f"frame extents (left, right, top, bottom): {extents}; client: {x.client_geometry(wid)[2:]}")
         cx, cy = geo[0] + geo[2] / 2, geo[1] + geo[3] / 2
         r.check("centred on the screen", abs(cx - 512) <= 1 and abs(cy - 384) <= 1, (cx, cy))
+        entry = glob.glob(os.path.join(os.path.dirname(__file__), "../../resources/*.desktop"))[0]
+        wm_class = x.run("xprop", "-id", wid, "WM_CLASS").split(", ")[-1].strip()
+        r.check("the desktop entry's StartupWMClass matches the window",
+                f"StartupWMClass={wm_class.strip(chr(34))}\n" in open(entry, encoding="utf-8").read(), wm_class)
 
         x.run("xdotool", "windowsize", wid, "700", "560")
         time.sleep(0.5)
@@ -58,6 +62,45 @@ def main(exe):
         time.sleep(0.5)
         geo = settle(x, wid, OUTER)
         r.check("a shrink snaps back", geo[2:] == OUTER, geo)
+
+        # The real pointer on the frame's corner, out and in, with pauses between the moves.
+        for name, step in (("out", (40, 30)), ("in", (-45, -42))):
+            during = screen.drag_corner(x, wid, step)
+            time.sleep(1.0)
+            geo = settle(x, wid, OUTER, 3)
+            r.check(f"a pointer drag {name} of the corner leaves 6850 x 5700 twips",
+                    geo[2:] == OUTER and all(size == OUTER for size in during), (during, geo))
+
+        actions = screen.allowed_actions(x, wid)
+        print("allowed actions:", " ".join(sorted(actions)))
+        r.check("neither resizing nor maximising is offered",
+                not actions & {"RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"}, sorted(actions))
+        # openbox's default title layout ends in maximise and close, 16 px apart; it draws the
+        # maximise button even where it does not offer maximising.
+        attempts = [("the maximise button", lambda: screen.click(x, screen.title_point(x, wid, 27))),
+                    ("a title-bar double-click", lambda: screen.click(x, screen.title_point(x, wid), repeat=2)),
+                    ("wmctrl", lambda: x.run("wmctrl", "-i", "-r", wid, "-b", "add,maximized_vert,maximized_horz"))]
+        for name, attempt in attempts:
+            attempt()
+            time.sleep(1.0)
+            geo = settle(x, wid, OUTER, 3)
+            r.check(f"maximising by {name} leaves 6850 x 5700 twips", geo[2:] == OUTER, geo)
+            x.run("wmctrl", "-i", "-r", wid, "-b", "remove,maximized_vert,maximized_horz")
+
+        # Fully painted: the background reaches the client area's right and bottom edges, and both
+        # buttons show their captions.
+        cx, cy, cw, ch = x.client_geometry(wid)
+        shot = screen.Grab(x, (cx, cy, cw, ch))
+        ground = shot.at(cw - 1, ch - 1)
+        edges = shot.count((cw - 3, 0, 3, ch), lambda p: p != ground) + \
+            shot.count((0, ch - 3, cw, 3), lambda p: p != ground)
+        r.check("painted to the client area's edges", edges == 0 and sum(ground) > 3 * 128,
+                ((cx, cy, cw, ch), (shot.width, shot.height), ground, edges))
+        for name, rect in BUTTONS.items():
+            left, top, width, height = px(rect)
+            inside = left + width <= cw and top + height <= ch
+            ink = shot.count((left, top, width, height), screen.dark) if inside else 0
+            r.check(f"the {name} button is drawn whole with its caption", ink > 20, ink)
 
         client = x.client_geometry(wid)[2:]
         x.run("xdotool", "windowminimize", wid)

@@ -22,6 +22,8 @@ private slots:
     void kindWithoutAWordKeepsTheCaption();
     void attributesSurviveAFontChange();
     void uncheckingOneAttributeLeavesTheRest();
+    void everyWayOfTickingSetsTheAttribute_data() { addTickWays(); }
+    void everyWayOfTickingSetsTheAttribute();
     void sampleSizeNeverChanges();
 
 private:
@@ -142,6 +144,22 @@ void FontPageTest::uncheckingOneAttributeLeavesTheRest()
     QVERIFY(!sample.underline());
     QVERIFY(sample.strikeOut());
     QCOMPARE(sample.family(), QStringLiteral("Liberation Sans"));
+}
+
+void FontPageTest::everyWayOfTickingSetsTheAttribute()
+{
+    QFETCH(QString, way);
+    clickItem(m_w->ListEx1, row(QStringLiteral("Liberation Sans")));
+    const QImage regular = m_w->lblFontSample->grab().toImage();
+    tick(box(0), way);
+    QVERIFY(box(0)->isChecked());
+    QVERIFY(m_w->lblFontSample->font().bold());
+    QVERIFY(m_w->lblFontSample->grab().toImage() != regular); // drawn bold, not only set
+    tick(box(3), way);
+    QVERIFY(m_w->lblFontSample->font().strikeOut());
+    tick(box(0), way);
+    QVERIFY(!m_w->lblFontSample->font().bold());
+    QVERIFY(m_w->lblFontSample->font().strikeOut());
 }
 
 void FontPageTest::sampleSizeNeverChanges()

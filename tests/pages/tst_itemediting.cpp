@@ -36,6 +36,8 @@ private slots:
     void eachButtonReadsOnlyItsOwnBox();
     void underlineOfItem2TogglesAndKeepsBold();
     void disabledItemsAndDisabledListStillToggle();
+    void everyWayOfTickingEnablesTheList_data() { addTickWays(); }
+    void everyWayOfTickingEnablesTheList();
     void find_data();
     void find();
     void noMatchLeavesSelectionAndDescription();
@@ -182,6 +184,20 @@ void ItemEditingTest::disabledItemsAndDisabledListStillToggle()
     QVERIFY(!items.Item(3).Enabled()); // items disabled one by one stay so
     QTest::mouseClick(m_w->cmdItemChange[0], Qt::LeftButton);
     QVERIFY(items.Item(3).Enabled());
+}
+
+void ItemEditingTest::everyWayOfTickingEnablesTheList()
+{
+    QFETCH(QString, way);
+    tick(m_w->chkEnabled, way);
+    QVERIFY(!m_w->chkEnabled->isChecked());
+    QVERIFY(!m_w->ListEx3->isEnabled());
+    clickItem(m_w->ListEx3, 4); // a disabled list takes no click
+    QCOMPARE(m_w->ListEx3->ListIndex(), 0);
+    tick(m_w->chkEnabled, way);
+    QVERIFY(m_w->ListEx3->isEnabled());
+    clickItem(m_w->ListEx3, 4);
+    QCOMPARE(m_w->ListEx3->ListIndex(), 4);
 }
 
 void ItemEditingTest::find_data()

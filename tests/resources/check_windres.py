@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Compiles KvListExDemo.rc with MinGW's windres and checks what the compiled .res holds.
 
-    check_windres.py RESOURCES_DIR        (exit 77 when windres is not installed)
+    check_windres.py RESOURCES_DIR VERSION    (exit 77 when windres is not installed)
+
+VERSION is the project's version, which the resource must carry.
 """
 import os
 import re
@@ -68,13 +70,15 @@ def read_block(data, at):
     return key, value, children, end
 
 
-def check_version(data, company):
+def check_version(data, company, version):
     key, fixed, children, _ = read_block(data, 0)
     expect("version key", key, "VS_VERSION_INFO")
     f = struct.unpack("<13I", fixed)
     expect("fixed info signature", f[0], 0xFEEF04BD)
-    expect("file version", (f[2], f[3]), (0x00010000, 0))
-    expect("product version", (f[4], f[5]), (0x00010000, 0))
+    parts = [int(p) for p in version.split(".")] + [0, 0, 0]
+    quad = ((parts[0] << 16) | parts[1], (parts[2] << 16) | parts[3])
+    expect("file version", (f[2], f[3]), quad)
+    expect("product version", (f[4], f[5]), quad)
     expect("flags mask, flags, OS, type, subtype, date", f[6:], (0, 0, 4, 1, 0, 0, 0))
     expect("block order", [c[0] for c in children], ["VarFileInfo", "StringFileInfo"])
     (tkey, tvalue, _, _), = children[0][2]
@@ -83,11 +87,11 @@ def check_version(data, company):
     expect("string table", table, "040904B0")
     got = [(k, v.decode("utf-16-le").rstrip("\0")) for k, v, _, _ in strings]
     expect("strings in order", got, [
-        ("CompanyName", company), ("ProductName", "KvListExDemo"), ("FileVersion", "1.00"),
-        ("ProductVersion", "1.00"), ("InternalName", "KvListExDemo"), ("OriginalFilename", "KvListExDemo.exe")])
+        ("CompanyName", company), ("ProductName", "KvListExDemo"), ("FileVersion", version),
+        ("ProductVersion", version), ("InternalName", "KvListExDemo"), ("OriginalFilename", "KvListExDemo.exe")])
 
 
-def check(res, resources):
+def check(res, resources, version):
     def read(rel):
         with open(os.path.join(resources, rel), "rb") as f:
             return f.read()
@@ -113,12 +117,12 @@ def check(res, resources):
         expect(f"icon {ident} is image {i} of the .ico", image, ico[offset:offset + size])
         expect(f"group entry {i}", group[6 + 14 * i:6 + 14 * i + 14], entry[:12] + struct.pack("<H", ident))
 
-    with open(os.path.join(resources, "versioninfo.h"), encoding="utf-8") as f:
+    with open(os.path.join(resources, "versioninfo.h.in"), encoding="utf-8") as f:
         company = re.search(r'kCompanyName\[\]\s*=\s*"([^"]*)"', f.read()).group(1)
-    check_version(res[(RT_VERSION, 1, US_ENGLISH)], company)
+    check_version(res[(RT_VERSION, 1, US_ENGLISH)], company, version)
 
 
-def main(resources):
+def main(resources, version):
     windres = shutil.which(WINDRES)
     if not windres:
         print(f"{WINDRES} not found; skipped")
@@ -133,7 +137,7 @@ def main(resources):
         with open(out, "rb") as f:
             res = read_res(f.read())
     try:
-        check(res, resources)
+        check(res, resources, version)
     except Fail as e:
         print(f"KvListExDemo.rc: {e}")
         return 1
@@ -142,4 +146,4 @@ def main(resources):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

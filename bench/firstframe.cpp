@@ -1,8 +1,6 @@
-// Start-up measurement: with KV_REPORT_FIRST_FRAME set, the program prints when its window has
-// painted its first frame (CLOCK_MONOTONIC, ms) and its resident memory after a short idle,
-// then quits. The benchmark in bench/ compares that with a bare Qt window.
-#pragma once
-
+// Start-up measurement, linked only into the benchmark's executables: once the first window has
+// painted its first frame, prints that moment (CLOCK_MONOTONIC, ms) and, after a short idle, the
+// resident memory, then quits. bench/startup.py compares the demo with a bare Qt window.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -10,19 +8,18 @@
 #include <QWidget>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
-namespace firstframe {
+namespace {
 
-inline double monotonicMs()
+double monotonicMs()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
 }
 
-inline long residentKiB()
+long residentKiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -33,15 +30,16 @@ inline long residentKiB()
     return -1;
 }
 
-class Watcher : public QObject {
+class FirstFrame : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && !m_done) {
-            m_done = true;
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->isWindow()) {
+            QCoreApplication::instance()->removeEventFilter(this);
             // Report once the paint has been delivered, then idle briefly and read memory.
             QTimer::singleShot(0, this, [] {
                 std::printf("first-frame-ms %.3f\n", monotonicMs());
@@ -54,15 +52,15 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    bool m_done = false;
 };
 
-inline void watchIfAsked(QWidget *window)
+// Runs as the application object is made, before the program creates its window.
+void watchFirstFrame()
 {
-    if (std::getenv("KV_REPORT_FIRST_FRAME"))
-        window->installEventFilter(new Watcher(window));
+    QCoreApplication *app = QCoreApplication::instance();
+    app->installEventFilter(new FirstFrame(app));
 }
 
-} // namespace firstframe
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(watchFirstFrame)
