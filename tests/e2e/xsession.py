@@ -1,7 +1,20 @@
 """A private X server with a window manager, for tests that need real windows."""
+import ctypes
 import os
+import select
+import shutil
+import signal
 import subprocess
+import tempfile
 import time
+
+_libc = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _end_with_parent():
+    # Whatever the session starts must not outlive a test that is killed (a CTest timeout).
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGTERM)
 
 
 class XSession:
@@ -11,34 +24,96 @@ class XSession:
         self.size = size
         self.procs = []
         self.display = None
+        self.env = None
+        self.tmp = None
 
     def __enter__(self):
+        try:
+            self._begin()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _begin(self):
+        self.tmp = tempfile.mkdtemp(prefix="xsession-")
+        # -noreset: the server must not reset whenever its last client leaves, or a client
+        # connecting at that moment (openbox at start) is refused and gives up.
         read, write = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", self.size + "x24", "-nolisten", "tcp"],
-            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        self.procs.append(xvfb)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            if time.monotonic() > deadline:
-                raise RuntimeError("Xvfb did not start")
-            chunk = os.read(read, 16)
-            if not chunk:
-                raise RuntimeError("Xvfb exited")
-            number += chunk
-        os.close(read)
-        self.display = ":" + number.decode().strip()
+        try:
+            self._spawn("Xvfb", ["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0",
+                                 self.size + "x24", "-nolisten", "tcp"], pass_fds=(write,))
+        finally:
+            os.close(write)
+        try:
+            self.display = ":" + self._read_display(read, self.procs[-1])
+        finally:
+            os.close(read)
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.procs.append(wm)
-        self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run("xprop", "-root"),
-                      "window manager")
-        return self
+        self._start_window_manager()
+
+    def _log_path(self, name):
+        return os.path.join(self.tmp, name + ".log")
+
+    def _log(self, name):
+        try:
+            with open(self._log_path(name), errors="replace") as f:
+                text = f.read().strip()
+        except OSError:
+            text = ""
+        return f"\n--- {name} output ---\n{text or '(none)'}"
+
+    def _spawn(self, name, args, **kwargs):
+        with open(self._log_path(name), "wb") as log:
+            p = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                 preexec_fn=_end_with_parent, **kwargs)
+        self.procs.append(p)
+        return p
+
+    def _read_display(self, fd, xvfb, timeout=20.0):
+        number = b""
+        deadline = time.monotonic() + timeout
+        while not number.endswith(b"\n"):
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([fd], [], [], left)[0]:
+                raise RuntimeError(f"Xvfb gave no display in {timeout:.0f} s" + self._log("Xvfb"))
+            chunk = os.read(fd, 16)
+            if not chunk:
+                raise RuntimeError(f"Xvfb ended before it was ready ({xvfb.poll()})" + self._log("Xvfb"))
+            number += chunk
+        return number.decode().strip()
+
+    def _start_window_manager(self, timeout=20.0):
+        # One client stays connected and reports the root's properties as they change; a new
+        # connection per poll would add a client that comes and goes all the time. (All of them:
+        # xprop cannot spy on an atom that does not exist yet.)
+        spy = subprocess.Popen(["stdbuf", "-oL", "xprop", "-root", "-spy"], env=self.env,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               preexec_fn=_end_with_parent)
+        try:
+            wm = self._spawn("openbox", ["openbox", "--sm-disable"], env=self.env)
+            fd = spy.stdout.fileno()
+            seen = b""
+            deadline = time.monotonic() + timeout
+            while b"_NET_SUPPORTING_WM_CHECK(WINDOW): window id #" not in seen:
+                if wm.poll() is not None:
+                    raise RuntimeError(f"openbox ended with code {wm.returncode} before it managed "
+                                       f"the screen" + self._log("openbox"))
+                if time.monotonic() > deadline:
+                    raise TimeoutError(f"timed out after {timeout:.0f} s waiting for the window manager"
+                                       + self._log("openbox"))
+                if select.select([fd], [], [], 0.1)[0]:
+                    chunk = os.read(fd, 4096)
+                    if not chunk:
+                        raise RuntimeError(f"xprop ended: {seen.decode(errors='replace')}"
+                                           + self._log("openbox"))
+                    seen += chunk
+        finally:
+            spy.kill()
+            spy.wait()
+            spy.stdout.close()
 
     def __exit__(self, *exc):
         for p in reversed(self.procs):
@@ -49,6 +124,13 @@ class XSession:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait()
+            for stream in (p.stdout, p.stderr):
+                if stream is not None:
+                    stream.close()
+        self.procs.clear()
+        if self.tmp:
+            shutil.rmtree(self.tmp, ignore_errors=True)
+            self.tmp = None
         return False
 
     def run(self, *args, check=False):
@@ -59,7 +141,8 @@ class XSession:
 
     def start(self, *args, extra_env=None):
         env = dict(self.env, **(extra_env or {}))
-        p = subprocess.Popen(args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        p = subprocess.Popen(args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                             preexec_fn=_end_with_parent)
         self.procs.append(p)
         return p
 
