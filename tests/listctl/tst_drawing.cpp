@@ -1,4 +1,5 @@
 // What the list draws, read back from grabbed images.
+#include "fontsandbox.h"
 #include "listex.h"
 
 #include <QPainter>
@@ -75,6 +76,9 @@ QImage crop(const QImage &image, const QRect &rect)
 
 class DrawingTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void groundShowsTheBackground_data();
     void groundShowsTheBackground();
