@@ -40,7 +40,7 @@ def main(exe):
     r.check("no display: one clear line", len(p.stderr.strip().splitlines()) == 1
             and "display" in p.stderr, repr(p.stderr))
 
-    with XSession() as x:
+    with XSession(private_fonts=True) as x:
         app = x.start(exe)
         wid = x.find_window(TITLE)
         geo = settle(x, wid, OUTER)

@@ -11,6 +11,14 @@ import time
 _libc = ctypes.CDLL(None, use_errno=True)
 _PR_SET_PDEATHSIG = 1
 
+# The private font set of tests/common/fontsandbox.h, for programs run in the session.
+SANDBOX_FONTS = (
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+    "/usr/share/fonts/X11/Type1/C059-Roman.pfb",
+    os.path.join(os.path.dirname(__file__), "..", "common", "data", "kvtestbitmap.bdf"),
+)
+SANDBOX_FAMILIES = ("C059", "Kv Test Bitmap", "Liberation Sans")
+
 
 def _end_with_parent():
     # Whatever the session starts must not outlive a test that is killed (a CTest timeout).
@@ -18,10 +26,14 @@ def _end_with_parent():
 
 
 class XSession:
-    """Xvfb on a free display plus openbox; everything it starts ends with it."""
+    """Xvfb on a free display plus openbox; everything it starts ends with it.
 
-    def __init__(self, size="1024x768"):
+    With private_fonts, programs started in the session see only the private font set.
+    """
+
+    def __init__(self, size="1024x768", private_fonts=False):
         self.size = size
+        self.private_fonts = private_fonts
         self.procs = []
         self.display = None
         self.env = None
@@ -52,6 +64,9 @@ class XSession:
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
+        if self.private_fonts:
+            self.env.pop("FONTCONFIG_PATH", None)
+            self.env["FONTCONFIG_FILE"] = self._font_sandbox()
         self._start_window_manager()
 
     def _log_path(self, name):
@@ -114,6 +129,17 @@ class XSession:
             spy.kill()
             spy.wait()
             spy.stdout.close()
+
+    def _font_sandbox(self):
+        fonts = os.path.join(self.tmp, "fonts")
+        os.mkdir(fonts)
+        for path in SANDBOX_FONTS:
+            shutil.copy(path, fonts)
+        conf = os.path.join(self.tmp, "fonts.conf")
+        with open(conf, "w") as f:
+            f.write('<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n'
+                    f'<fontconfig><dir>{fonts}</dir><cachedir>{self.tmp}/cache</cachedir></fontconfig>\n')
+        return conf
 
     def __exit__(self, *exc):
         for p in reversed(self.procs):
