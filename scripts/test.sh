@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test stage: unit and real-window
-# tests, start-up figures, and random use, leak check and fuzzers under sanitizers.
+# Installs what is missing, builds, and runs every test stage: the code format, unit and
+# real-window tests, start-up figures, and random use, leak check and fuzzers under sanitizers.
 # A failing stage does not stop the ones after it; each prints one line, the command fails if
 # any stage failed, and the last line is the CTest summary of the unit and real-window tests
 # (when the build let them run).
@@ -46,6 +46,9 @@ not_run() {
 
 build() { scripts/setup.sh --test; }
 
+# The committed .clang-format must leave every tracked source unchanged.
+format() { git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror; }
+
 tests() { ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@" | tee "$ctest_log"; }
 
 # Start-up beside a bare Qt window (a measurement, printed; it fails only if it cannot run).
@@ -62,6 +65,7 @@ sanitizer_build() {
 hardening() { ctest --test-dir build-san -L hardening --output-on-failure --timeout 900 -j2; }
 
 stage build build
+stage format format
 if passed build; then
     stage tests tests "$@"
     stage startup startup
