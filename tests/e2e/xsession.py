@@ -35,6 +35,8 @@ class XSession:
         self.size = size
         self.private_fonts = private_fonts
         self.procs = []
+        self.started = []
+        self.wm = None
         self.display = None
         self.env = None
         self.tmp = None
@@ -48,7 +50,10 @@ class XSession:
         return self
 
     def _begin(self):
-        self.tmp = tempfile.mkdtemp(prefix="xsession-")
+        # In a private session, its runtime directory goes away even after a crash of this process.
+        private = os.environ.get("KV_PRIVATE_SESSION") == "1"
+        self.tmp = tempfile.mkdtemp(prefix="xsession-", 
+                                    dir=os.environ["XDG_RUNTIME_DIR"] if private else None)
         # -noreset: the server must not reset whenever its last client leaves, or a client
         # connecting at that moment (openbox at start) is refused and gives up.
         read, write = os.pipe()
@@ -103,16 +108,18 @@ class XSession:
     def _start_window_manager(self, timeout=20.0):
         # One client stays connected and reports the root's properties as they change; a new
         # connection per poll would add a client that comes and goes all the time. (All of them:
-        # xprop cannot spy on an atom that does not exist yet.)
+        # xprop cannot spy on an atom that does not exist yet.) openbox announces itself with
+        # _NET_SUPPORTING_WM_CHECK early in its start-up, but a window mapped before the start-up
+        # ends may never be managed; the client list is written at its end.
         spy = subprocess.Popen(["stdbuf", "-oL", "xprop", "-root", "-spy"], env=self.env,
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                preexec_fn=_end_with_parent)
         try:
-            wm = self._spawn("openbox", ["openbox", "--sm-disable"], env=self.env)
+            wm = self.wm = self._spawn("openbox", ["openbox", "--sm-disable"], env=self.env)
             fd = spy.stdout.fileno()
             seen = b""
             deadline = time.monotonic() + timeout
-            while b"_NET_SUPPORTING_WM_CHECK(WINDOW): window id #" not in seen:
+            while b"_NET_CLIENT_LIST(WINDOW)" not in seen:
                 if wm.poll() is not None:
                     raise RuntimeError(f"openbox ended with code {wm.returncode} before it managed "
                                        f"the screen" + self._log("openbox"))
@@ -150,10 +157,8 @@ class XSession:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait()
-            for stream in (p.stdout, p.stderr):
-                if stream is not None:
-                    stream.close()
         self.procs.clear()
+        self.started.clear()
         if self.tmp:
             shutil.rmtree(self.tmp, ignore_errors=True)
             self.tmp = None
@@ -166,11 +171,24 @@ class XSession:
         return r.stdout
 
     def start(self, *args, extra_env=None):
+        """Starts a program in the session; its output goes to a log shown when a wait fails."""
         env = dict(self.env, **(extra_env or {}))
-        p = subprocess.Popen(args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                             preexec_fn=_end_with_parent)
-        self.procs.append(p)
+        name = f"{os.path.basename(args[0])}-{len(self.started) + 1}"
+        p = self._spawn(name, args, env=env)
+        self.started.append((name, p))
         return p
+
+    def _check_programs(self):
+        """Fails at once when the window manager or a started program has failed."""
+        if self.wm.poll() is not None:
+            raise RuntimeError(f"openbox ended with code {self.wm.returncode}" + self._log("openbox"))
+        for name, p in self.started:
+            if p.poll() not in (None, 0):
+                raise RuntimeError(f"{name} ended with code {p.returncode}" + self._log(name))
+
+    def _programs_report(self):
+        return "".join(f"\n{name}: {'running' if p.poll() is None else f'ended, code {p.returncode}'}"
+                       + self._log(name) for name, p in self.started)
 
     @staticmethod
     def wait_for(predicate, what, timeout=15.0):
@@ -184,9 +202,13 @@ class XSession:
 
     def find_window(self, title, timeout=20.0):
         def search():
+            self._check_programs()
             out = self.run("xdotool", "search", "--onlyvisible", "--name", "^" + title + "$").split()
             return out[0] if out else None
-        return self.wait_for(search, f"window '{title}'", timeout)
+        try:
+            return self.wait_for(search, f"window '{title}'", timeout)
+        except TimeoutError as e:
+            raise TimeoutError(str(e) + self._programs_report()) from None
 
     def client_geometry(self, wid):
         """(x, y, width, height) of the client area in root coordinates."""
