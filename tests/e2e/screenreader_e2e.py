@@ -5,9 +5,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from xsession import SANDBOX_FAMILIES, Results, XSession  # noqa: E402
-
-import pyatspi  # noqa: E402
+from xsession import SANDBOX_FAMILIES, Results, SessionBus, XSession  # noqa: E402
 
 TITLE = "Kv Extended ListBox Control"
 
@@ -156,4 +154,6 @@ def main(exe):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    with SessionBus():
+        import pyatspi  # once the bus is there
+        sys.exit(main(sys.argv[1]))

@@ -5,7 +5,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from xsession import Results, XSession  # noqa: E402
+from xsession import Results, SessionBus, XSession  # noqa: E402
 
 TITLE = "Kv Extended ListBox Control"
 OUTER = (457, 380)  # 6850 x 5700 twips at 15 twips to the pixel, rounded
@@ -104,4 +104,5 @@ def main(exe):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    with SessionBus():
+        sys.exit(main(sys.argv[1]))

@@ -25,6 +25,63 @@ def _end_with_parent():
     _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGTERM)
 
 
+class SessionBus:
+    """A D-Bus session bus and runtime directory of this process's own, for it and all it starts.
+
+    Without one, programs would launch a bus per display themselves, and the accessibility bus
+    would put its socket where every other test of the same user puts its own
+    (~/.cache/at-spi/bus). The bus ends with this process, even when that is killed, and the
+    services it started (the accessibility bus) end with the bus.
+    """
+
+    def __enter__(self):
+        self.saved = {k: os.environ.get(k) for k in ("DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")}
+        self.runtime = tempfile.mkdtemp(prefix="kv-session-")
+        read, write = os.pipe()
+        try:
+            self.daemon = subprocess.Popen(
+                ["dbus-daemon", "--session", "--nofork", f"--print-address={write}"],
+                env=dict(os.environ, XDG_RUNTIME_DIR=self.runtime), pass_fds=(write,),
+                stdin=subprocess.DEVNULL, preexec_fn=_end_with_parent)
+        except BaseException:
+            shutil.rmtree(self.runtime, ignore_errors=True)
+            raise
+        finally:
+            os.close(write)
+        try:
+            address = b""
+            while not address.endswith(b"\n"):
+                if not select.select([read], [], [], 20)[0]:
+                    raise RuntimeError("dbus-daemon gave no address in 20 s")
+                chunk = os.read(read, 256)
+                if not chunk:
+                    raise RuntimeError(f"dbus-daemon ended ({self.daemon.poll()})")
+                address += chunk
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        finally:
+            os.close(read)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address.decode().strip()
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime
+        return self
+
+    def __exit__(self, *exc):
+        self.daemon.terminate()
+        try:
+            self.daemon.wait(5)
+        except subprocess.TimeoutExpired:
+            self.daemon.kill()
+            self.daemon.wait()
+        for name, value in self.saved.items():
+            if value is None:
+                os.environ.pop(name, None)
+            else:
+                os.environ[name] = value
+        shutil.rmtree(self.runtime, ignore_errors=True)
+        return False
+
+
 class XSession:
     """Xvfb on a free display plus openbox; everything it starts ends with it.
 
@@ -50,10 +107,7 @@ class XSession:
         return self
 
     def _begin(self):
-        # In a private session, its runtime directory goes away even after a crash of this process.
-        private = os.environ.get("KV_PRIVATE_SESSION") == "1"
-        self.tmp = tempfile.mkdtemp(prefix="xsession-", 
-                                    dir=os.environ["XDG_RUNTIME_DIR"] if private else None)
+        self.tmp = tempfile.mkdtemp(prefix="xsession-")
         # -noreset: the server must not reset whenever its last client leaves, or a client
         # connecting at that moment (openbox at start) is refused and gives up.
         read, write = os.pipe()
