@@ -1,17 +1,86 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds once, and runs every test (unit, real-window, screen reader).
-set -euo pipefail
+# Installs what is missing, builds, and runs every test stage: the code format, unit and
+# real-window tests, start-up figures, and random use, leak check and fuzzers under sanitizers.
+# A failing stage does not stop the ones after it; each prints one line, the command fails if
+# any stage failed, and the last line is the CTest summary of the unit and real-window tests
+# (when the build let them run).
+# Arguments go to that CTest run.
+# shellcheck disable=SC2317  # the stages are functions called through stage()
+set -uo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --test
 # Debian's own python3 runs the test scripts (it has pyatspi), whatever else is first on PATH.
 export PATH="/usr/bin:$PATH"
-ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@"
-# Start-up beside a bare Qt window (a measurement, printed, not a pass/fail test).
-/usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow --runs 10
 
-# Hardening: random use and the leak check under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the fuzzers, in a second build made with clang.
-CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKVLISTEX_SANITIZE=ON -DKVLISTEX_FUZZ=ON -DKVLISTEX_BENCH=OFF > /dev/null
-cmake --build build-san --target tst_randomuse tst_leaks fuzz_textnumber fuzz_finditem
-ctest --test-dir build-san -L hardening --output-on-failure --timeout 900 -j2
+summary=()
+declare -A status
+failed=0
+ctest_log=$(mktemp)
+trap 'rm -f "$ctest_log"' EXIT
+
+# stage NAME COMMAND...: runs COMMAND in a subshell that stops at its first error. Neither the
+# stage nor the subshell may be a condition (if, &&, ||): bash would then ignore set -e inside.
+# shellcheck disable=SC2181  # hence $? below
+stage() {
+    local name=$1 start=$SECONDS
+    shift
+    echo "==> $name"
+    (
+        set -e
+        "$@"
+    )
+    if [ $? -eq 0 ]; then
+        status[$name]=passed
+    else
+        status[$name]=FAILED
+        failed=1
+    fi
+    summary+=("stage $name: ${status[$name]} ($((SECONDS - start)) s)")
+}
+
+passed() { [ "${status[$1]:-}" = passed ]; }
+
+not_run() {
+    summary+=("stage $1: FAILED (not run: $2)")
+    failed=1
+}
+
+build() { scripts/setup.sh --test; }
+
+# The committed .clang-format must leave every tracked source unchanged.
+format() { git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror; }
+
+tests() { ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@" | tee "$ctest_log"; }
+
+# Start-up beside a bare Qt window (a measurement, printed; it fails only if it cannot run).
+startup() { /usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow --runs 10; }
+
+# A second build made with clang, with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitizer_build() {
+    CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKVLISTEX_SANITIZE=ON -DKVLISTEX_FUZZ=ON -DKVLISTEX_BENCH=OFF > /dev/null
+    cmake --build build-san --target tst_randomuse tst_leaks fuzz_textnumber fuzz_finditem
+}
+
+# Random use and the leak check in that build, and the fuzzers.
+hardening() { ctest --test-dir build-san -L hardening --output-on-failure --timeout 900 -j2; }
+
+stage build build
+stage format format
+if passed build; then
+    stage tests tests "$@"
+    stage startup startup
+else
+    not_run tests "build failed"
+    not_run startup "build failed"
+fi
+stage sanitizer-build sanitizer_build
+if passed sanitizer-build; then
+    stage hardening hardening
+else
+    not_run hardening "sanitizer build failed"
+fi
+
+echo
+printf '%s\n' "${summary[@]}"
+grep -E '^[0-9]+% tests passed' "$ctest_log"
+exit $failed

@@ -1,5 +1,6 @@
 // The thin layer over Qt: reading typed numbers, check-box values, typed characters.
 #include "checkvalue.h"
+#include "fontsandbox.h"
 #include "keypress.h"
 #include "numbers.h"
 
@@ -11,6 +12,9 @@
 
 class AdaptersTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void textToNumber_data();
     void textToNumber();

@@ -1,6 +1,7 @@
 // The unhandled-error rule: a message naming the error, then the end of the program.
 #include "application.h"
 #include "fonts.h"
+#include "fontsandbox.h"
 #include "frmmain.h"
 #include "handlerguard.h"
 #include "modalwatcher.h"
@@ -122,6 +123,7 @@ void GuardTest::errorInAWindowHandlerReachesTheGuard()
 
 int main(int argc, char *argv[])
 {
+    useFontSandbox();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
     fonts::registerSubstitutes();

@@ -1,6 +1,7 @@
 // The main window as the user first meets it: pages, places, captions, focus and keys.
 #include "controls.h"
 #include "fonts.h"
+#include "fontsandbox.h"
 #include "frmmain.h"
 #include "modalwatcher.h"
 #include "twips.h"
@@ -18,6 +19,8 @@
 
 class WindowTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
 
 private slots:
     void initTestCase();
@@ -231,6 +234,8 @@ void WindowTest::controlsInsideTheirContainers()
 // Every caption is shown whole: no control is narrower or lower than its caption needs.
 void WindowTest::captionsFit()
 {
+    // The sizes were made for the metrics of the face that stands in for "MS Sans Serif".
+    QCOMPARE(QFontInfo(m_window->font()).family(), QStringLiteral("Liberation Sans"));
     QSet<QString> checked;
     for (int page = 0; page < 3; ++page) {
         m_window->SSTab1->setCurrentIndex(page);

@@ -7,7 +7,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 import screen  # noqa: E402
-from xsession import Results, XSession  # noqa: E402
+from xsession import Results, SessionBus, XSession  # noqa: E402
 
 TITLE = "Kv Extended ListBox Control"
 OUTER = (457, 380)  # 6850 x 5700 twips at 15 twips to the pixel, rounded
@@ -40,7 +40,7 @@ def wm_state(x, wid):
 def main(exe):
     r = Results()
 
-    with XSession() as x:
+    with XSession(private_fonts=True) as x:
         app = x.start(exe)
         wid = x.find_window(TITLE)
         geo = settle(x, wid, OUTER)
@@ -147,4 +147,5 @@ def main(exe):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    with SessionBus():
+        sys.exit(main(sys.argv[1]))

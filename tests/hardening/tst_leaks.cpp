@@ -1,5 +1,6 @@
 // Start, visit every page, use each control once, exit. Built with AddressSanitizer, the leak
 // checker then reports at exit whatever our code left behind.
+#include "fontsandbox.h"
 #include "modalwatcher.h"
 #include "windowfixture.h"
 
@@ -12,6 +13,9 @@
 
 class LeaksTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void useEverythingOnceThenExit();
 };

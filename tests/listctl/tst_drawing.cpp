@@ -133,7 +133,12 @@ int textStart(const ListEx &list)
 
 class DrawingTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
+    // Not whichever face "Sans" finds in the private set.
+    void initTestCase() { QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 10)); }
     void groundShowsTheBackground_data();
     void groundShowsTheBackground();
     void itemColourShowsInTheText();
@@ -414,14 +419,5 @@ void DrawingTest::disabledSelectionKeepsTheSelectionGround()
     QCOMPARE(image.pixelColor(row(*list, 0).topRight() - QPoint(2, -2)), QColor(192, 255, 255));
 }
 
-int main(int argc, char *argv[])
-{
-    useFontSandbox();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 10)); // not whichever face "Sans" finds
-    DrawingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(DrawingTest)
 #include "tst_drawing.moc"

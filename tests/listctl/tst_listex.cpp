@@ -1,5 +1,6 @@
 // The list control's contract: items, selection and its signal, finding, stored properties,
 // errors.
+#include "fontsandbox.h"
 #include "listex.h"
 
 #include <QAbstractItemModelTester>
@@ -43,6 +44,9 @@ QFont layoutFont(qreal size)
 
 class ListExTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void modelStaysConsistentWhileFillingClearingRefilling();
     void sortedInsertsKeepCaseInsensitiveOrder();

@@ -1,4 +1,5 @@
 // The Picture page's character list and its description line.
+#include "fontsandbox.h"
 #include "resourcepictures.h"
 #include "windowfixture.h"
 
@@ -6,6 +7,9 @@
 
 class CharacterPageTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void init() { m_w = openWindow(2); }
     void cleanup() { m_w.reset(); }

@@ -1,4 +1,5 @@
 // The Color page: swatch, colour sets, drawing styles.
+#include "fontsandbox.h"
 #include "olecolor.h"
 #include "windowfixture.h"
 
@@ -10,6 +11,9 @@ using KvListEx::ListEx;
 
 class ColorPageTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void init() { m_w = openWindow(1); }
     void cleanup() { m_w.reset(); }

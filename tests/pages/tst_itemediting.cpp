@@ -1,4 +1,5 @@
 // The Picture page's item controls: toggles by number, find, whole-list enable, key filter.
+#include "fontsandbox.h"
 #include "modalwatcher.h"
 #include "windowfixture.h"
 
@@ -25,6 +26,9 @@ QList<std::pair<bool, bool>> states(KvListEx::ListEx *list)
 
 class ItemEditingTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { useFontSandbox(); }
+
 private slots:
     void init() { m_w = openWindow(2); }
     void cleanup() { m_w.reset(); }
