@@ -135,6 +135,12 @@ def main(exe):
         names = list_items(fonts) if fonts else []
         r.check("font list reads the private font set's families", names == list(SANDBOX_FAMILIES), names)
 
+        # A font chosen through its row's action is the sample's; Liberation Sans, whose bold the
+        # font engine makes from the regular file (the private set has no bold files).
+        select_item(fonts, "Liberation Sans")
+        r.check("a font chosen by its action names its kind",
+                soon(lambda: find(frame, pyatspi.ROLE_LABEL, "Font Type: True Type", True) is not None))
+
         # "Bold" ticked by its action: the sample is drawn bold, with more ink; cleared, regular again.
         sample = find(frame, pyatspi.ROLE_LABEL, "Sample text", True)
         bold = find(frame, pyatspi.ROLE_CHECK_BOX, "Bold", True)
