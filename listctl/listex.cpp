@@ -78,10 +78,8 @@ void ListExPrivate::applyBackground()
 
 void ListExPrivate::lookChanged(bool heightChanged)
 {
-    if (heightChanged) {
-        model->refreshAll();
+    if (heightChanged)
         q->doItemsLayout();
-    }
     q->viewport()->update();
 }
 

@@ -71,6 +71,7 @@ private slots:
     void systemColourItemsKeepTheirRoleWhenSorted();
     void homeAndEndShowTheListsEnds();
     void foreignModelIsRefused();
+    void rowHeightFollowsTheSettingAndTheFont();
     void screenReaderSeesRowStates();
     void screenReaderActionSelectsLikeAClick();
 };
@@ -554,6 +555,29 @@ void ListExTest::foreignModelIsRefused()
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     list.viewport()->repaint();
     QCOMPARE(texts(list), (QStringList{"a", "b"}));
+}
+
+// Set through the property system on a shown list, the height applies at once; 0 follows the font.
+void ListExTest::rowHeightFollowsTheSettingAndTheFont()
+{
+    ListEx list;
+    list.resize(200, 300);
+    fill(list, {"a", "b", "c"});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    auto rowHeight = [&] { return list.visualRect(list.model()->index(1, 0)).height(); };
+    QVERIFY(list.setProperty("itemHeight", 50));
+    QCOMPARE(rowHeight(), 50);
+    QCOMPARE(list.visualRect(list.model()->index(2, 0)).top(), 100);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setItemHeight: -1 .*ignored"));
+    list.setProperty("itemHeight", -1);
+    QCOMPARE(rowHeight(), 50);
+    list.setItemHeight(0);
+    list.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
+    const int small = rowHeight();
+    list.setFont(QFont(QStringLiteral("Liberation Sans"), 30));
+    QVERIFY2(rowHeight() > 2 * small,
+             qPrintable(QStringLiteral("%1 px at 30 pt, %2 px at 10 pt").arg(rowHeight()).arg(small)));
 }
 
 namespace {
