@@ -1,6 +1,8 @@
 // ListEx: an extended list box with per-item pictures, colours, fonts and descriptions.
 #pragma once
 
+#include <KvListEx/kvlistex_export.h>
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -46,7 +48,7 @@ enum ItemRole {
 // One item of a list, as a handle: it names the item at a position and stays valid until items
 // are added to, sorted in or removed from the list. Its members throw std::out_of_range once the
 // position names no item.
-class ListItem {
+class KVLISTEX_EXPORT ListItem {
 public:
     QString Text() const;
     // The item colour, as given to AddItem; kvNoColor for none.
@@ -78,7 +80,7 @@ private:
 };
 
 // The items of one list, by zero-based position; a handle, valid as long as its list.
-class ListItemCollection {
+class KVLISTEX_EXPORT ListItemCollection {
 public:
     qint32 Count() const;
     // Throws std::out_of_range for a position that names no item.
@@ -97,7 +99,7 @@ private:
 // and a description, drawn in one of five styles. Members named as in the classic control
 // (AddItem, ListIndex…) report a position that names no item with std::out_of_range; the Qt-named
 // properties and everything Qt calls refuse bad values with a warning instead.
-class ListEx : public QListView {
+class KVLISTEX_EXPORT ListEx : public QListView {
     Q_OBJECT
     // Colours; an invalid colour means the palette's (backColor: Base, selBackColor: Highlight,
     // selForeColor: HighlightedText) or, for transpColor, no transparent colour.
@@ -235,8 +237,8 @@ private:
 };
 
 // The QColor for a 0x00BBGGRR value or a system colour (high bit set); invalid for -1.
-QColor ToQColor(OleColor color, const QPalette &palette);
+KVLISTEX_EXPORT QColor ToQColor(OleColor color, const QPalette &palette);
 // The 0x00BBGGRR value of a colour (alpha dropped).
-OleColor FromQColor(const QColor &color);
+KVLISTEX_EXPORT OleColor FromQColor(const QColor &color);
 
 } // namespace KvListEx
