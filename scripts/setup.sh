@@ -8,6 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fontconfig fonts-liberation
+    qt6-tools-dev libqt6opengl6-dev
 )
 test_packages=(
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick

@@ -116,7 +116,8 @@ class KVLISTEX_EXPORT ListEx : public QListView {
     Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
     Q_PROPERTY(ListStyle listStyle READ listStyle WRITE setListStyle)
     Q_PROPERTY(bool sorted READ isSorted WRITE setSorted)
-    Q_PROPERTY(int listIndex READ ListIndex WRITE setListIndex NOTIFY ItemSelected)
+    // The selection is no design-time setting: a list on a form has no items yet.
+    Q_PROPERTY(int listIndex READ ListIndex WRITE setListIndex NOTIFY ItemSelected DESIGNABLE false)
 
 public:
     // Drawing styles; the numbers are the values stored under the "style" key.
