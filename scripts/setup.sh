@@ -14,6 +14,7 @@ test_packages=(
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang libclang-rt-14-dev binutils-mingw-w64-x86-64 fonts-urw-base35 qt6ct
+    lintian
 )
 want=("${packages[@]}")
 [ "${1:-}" = "--test" ] && want+=("${test_packages[@]}")
