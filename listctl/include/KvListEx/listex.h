@@ -50,6 +50,7 @@ enum ItemRole {
 // position names no item.
 class KVLISTEX_EXPORT ListItem {
 public:
+    // The item's text, as given to AddItem.
     QString Text() const;
     // The item colour, as given to AddItem; kvNoColor for none.
     OleColor ItemColor() const;
@@ -57,8 +58,11 @@ public:
     OleColor BackColor() const;
     // The FontKind of an item that AddScreenFonts made; kvVectorFont for other items.
     qint32 FontType() const;
+    // Sets the number FontType() returns; the list does not check it.
     void SetFontType(qint32 type);
+    // The description given to AddItem; the row's tool tip and its screen-reader description.
     QString Description() const;
+    // The number kept for the caller, as given to AddItem (-1 by default).
     qint32 ItemData() const;
     // A disabled item stays in the list; the user cannot select it, the program can.
     bool Enabled() const;
@@ -82,6 +86,7 @@ private:
 // The items of one list, by zero-based position; a handle, valid as long as its list.
 class KVLISTEX_EXPORT ListItemCollection {
 public:
+    // The number of items.
     qint32 Count() const;
     // Throws std::out_of_range for a position that names no item.
     ListItem Item(qint32 index) const;
@@ -107,13 +112,15 @@ class KVLISTEX_EXPORT ListEx : public QListView {
     Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor)
     Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor)
     Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor)
-    // Offsets and sizes in pixels, 0 or more; itemHeight 0 derives the height from the font.
+    // Offsets and sizes in pixels, 0 to 32767; itemHeight 0 derives the height from the font.
+    // Defaults: textLeft, pictLeft and pictTop 2, pictWidth and pictHeight 16, itemHeight 0.
     Q_PROPERTY(int textLeft READ textLeft WRITE setTextLeft)
     Q_PROPERTY(int pictLeft READ pictLeft WRITE setPictLeft)
     Q_PROPERTY(int pictTop READ pictTop WRITE setPictTop)
     Q_PROPERTY(int pictWidth READ pictWidth WRITE setPictWidth)
     Q_PROPERTY(int pictHeight READ pictHeight WRITE setPictHeight)
     Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
+    // The drawing style, kvPictureAndText by default; sorted is false by default.
     Q_PROPERTY(ListStyle listStyle READ listStyle WRITE setListStyle)
     Q_PROPERTY(bool sorted READ isSorted WRITE setSorted)
     // The selection is no design-time setting: a list on a form has no items yet.
@@ -133,6 +140,7 @@ public:
     // Stored properties: ordered key/value pairs ("backcolor", "font", "style"…).
     using Properties = QList<std::pair<QString, QVariant>>;
 
+    // An empty list with every setting at its default.
     explicit ListEx(QWidget *parent = nullptr);
     // A list made from stored properties; throws as ReadProperties() does.
     explicit ListEx(const Properties &stored, QWidget *parent = nullptr);
@@ -166,6 +174,7 @@ public:
     // Position of the first item whose text equals (exact) or starts with the text, ignoring
     // case; -1 when none does.
     qint32 FindItem(const QString &text, bool exact = false) const;
+    // As above, with the text the box holds.
     qint32 FindItem(const QLineEdit &box, bool exact = false) const;
 
     // The selected position, -1 for none.
@@ -180,14 +189,18 @@ public:
     // The drawing style as its stored number; SetStyle throws std::out_of_range outside 0…4.
     qint32 Style() const;
     void SetStyle(qint32 style);
+    // The drawing style as the enum; setListStyle refuses a value outside it with a warning.
     ListStyle listStyle() const;
     void setListStyle(ListStyle style);
 
+    // The list's items, by position.
     ListItemCollection ListItems() const;
 
     // Shows the control's modal About box.
     void AboutBox();
 
+    // The Qt properties' accessors (see the properties above). Pixel setters refuse a value
+    // outside 0…32767 with a warning and keep the old one.
     QColor backColor() const;
     void setBackColor(const QColor &color);
     QColor selBackColor() const;
@@ -215,6 +228,7 @@ public:
     // Only the list's own model is shown; another is refused with a warning.
     void setModel(QAbstractItemModel *model) override;
 
+    // The library's version, KVLISTEX_VERSION_STRING of <KvListEx/kvlistex_version.h> when it was built.
     static QString Version();
 
 signals:
