@@ -2,6 +2,8 @@
 
 #include "listex_p.h"
 
+#include <KvListEx/kvlistex_version.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -467,7 +469,7 @@ void ListEx::setSorted(bool sorted)
 
 QString ListEx::Version()
 {
-    return QStringLiteral(KVLISTEX_VERSION);
+    return QStringLiteral(KVLISTEX_VERSION_STRING);
 }
 
 } // namespace KvListEx

@@ -46,7 +46,7 @@ def problems(cmake, cpack, build, app_id, version):
                 yield f"{size} px icon is not the {base} px one enlarged {f} times"
     with tempfile.TemporaryDirectory() as out:
         run(cpack, "--config", os.path.join(build, "CPackConfig.cmake"), "-G", "DEB", "-B", out)
-        deb = glob.glob(os.path.join(out, "*.deb"))[0]
+        deb = glob.glob(os.path.join(out, "kvlistexdemo_*.deb"))[0]
         got = run("dpkg-deb", "-f", deb, "Version").strip()
         print(f"{os.path.basename(deb)}: version {got}")
         if got != version:

@@ -1,6 +1,8 @@
 // ListEx: an extended list box with per-item pictures, colours, fonts and descriptions.
 #pragma once
 
+#include <KvListEx/kvlistex_export.h>
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -46,8 +48,9 @@ enum ItemRole {
 // One item of a list, as a handle: it names the item at a position and stays valid until items
 // are added to, sorted in or removed from the list. Its members throw std::out_of_range once the
 // position names no item.
-class ListItem {
+class KVLISTEX_EXPORT ListItem {
 public:
+    // The item's text, as given to AddItem.
     QString Text() const;
     // The item colour, as given to AddItem; kvNoColor for none.
     OleColor ItemColor() const;
@@ -55,8 +58,11 @@ public:
     OleColor BackColor() const;
     // The FontKind of an item that AddScreenFonts made; kvVectorFont for other items.
     qint32 FontType() const;
+    // Sets the number FontType() returns; the list does not check it.
     void SetFontType(qint32 type);
+    // The description given to AddItem; the row's tool tip and its screen-reader description.
     QString Description() const;
+    // The number kept for the caller, as given to AddItem (-1 by default).
     qint32 ItemData() const;
     // A disabled item stays in the list; the user cannot select it, the program can.
     bool Enabled() const;
@@ -78,8 +84,9 @@ private:
 };
 
 // The items of one list, by zero-based position; a handle, valid as long as its list.
-class ListItemCollection {
+class KVLISTEX_EXPORT ListItemCollection {
 public:
+    // The number of items.
     qint32 Count() const;
     // Throws std::out_of_range for a position that names no item.
     ListItem Item(qint32 index) const;
@@ -97,7 +104,7 @@ private:
 // and a description, drawn in one of five styles. Members named as in the classic control
 // (AddItem, ListIndex…) report a position that names no item with std::out_of_range; the Qt-named
 // properties and everything Qt calls refuse bad values with a warning instead.
-class ListEx : public QListView {
+class KVLISTEX_EXPORT ListEx : public QListView {
     Q_OBJECT
     // Colours; an invalid colour means the palette's (backColor: Base, selBackColor: Highlight,
     // selForeColor: HighlightedText) or, for transpColor, no transparent colour.
@@ -105,16 +112,19 @@ class ListEx : public QListView {
     Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor)
     Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor)
     Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor)
-    // Offsets and sizes in pixels, 0 or more; itemHeight 0 derives the height from the font.
+    // Offsets and sizes in pixels, 0 to 32767; itemHeight 0 derives the height from the font.
+    // Defaults: textLeft, pictLeft and pictTop 2, pictWidth and pictHeight 16, itemHeight 0.
     Q_PROPERTY(int textLeft READ textLeft WRITE setTextLeft)
     Q_PROPERTY(int pictLeft READ pictLeft WRITE setPictLeft)
     Q_PROPERTY(int pictTop READ pictTop WRITE setPictTop)
     Q_PROPERTY(int pictWidth READ pictWidth WRITE setPictWidth)
     Q_PROPERTY(int pictHeight READ pictHeight WRITE setPictHeight)
     Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
+    // The drawing style, kvPictureAndText by default; sorted is false by default.
     Q_PROPERTY(ListStyle listStyle READ listStyle WRITE setListStyle)
     Q_PROPERTY(bool sorted READ isSorted WRITE setSorted)
-    Q_PROPERTY(int listIndex READ ListIndex WRITE setListIndex NOTIFY ItemSelected)
+    // The selection is no design-time setting: a list on a form has no items yet.
+    Q_PROPERTY(int listIndex READ ListIndex WRITE setListIndex NOTIFY ItemSelected DESIGNABLE false)
 
 public:
     // Drawing styles; the numbers are the values stored under the "style" key.
@@ -130,6 +140,7 @@ public:
     // Stored properties: ordered key/value pairs ("backcolor", "font", "style"…).
     using Properties = QList<std::pair<QString, QVariant>>;
 
+    // An empty list with every setting at its default.
     explicit ListEx(QWidget *parent = nullptr);
     // A list made from stored properties; throws as ReadProperties() does.
     explicit ListEx(const Properties &stored, QWidget *parent = nullptr);
@@ -163,6 +174,7 @@ public:
     // Position of the first item whose text equals (exact) or starts with the text, ignoring
     // case; -1 when none does.
     qint32 FindItem(const QString &text, bool exact = false) const;
+    // As above, with the text the box holds.
     qint32 FindItem(const QLineEdit &box, bool exact = false) const;
 
     // The selected position, -1 for none.
@@ -177,14 +189,18 @@ public:
     // The drawing style as its stored number; SetStyle throws std::out_of_range outside 0…4.
     qint32 Style() const;
     void SetStyle(qint32 style);
+    // The drawing style as the enum; setListStyle refuses a value outside it with a warning.
     ListStyle listStyle() const;
     void setListStyle(ListStyle style);
 
+    // The list's items, by position.
     ListItemCollection ListItems() const;
 
     // Shows the control's modal About box.
     void AboutBox();
 
+    // The Qt properties' accessors (see the properties above). Pixel setters refuse a value
+    // outside 0…32767 with a warning and keep the old one.
     QColor backColor() const;
     void setBackColor(const QColor &color);
     QColor selBackColor() const;
@@ -212,6 +228,7 @@ public:
     // Only the list's own model is shown; another is refused with a warning.
     void setModel(QAbstractItemModel *model) override;
 
+    // The library's version, KVLISTEX_VERSION_STRING of <KvListEx/kvlistex_version.h> when it was built.
     static QString Version();
 
 signals:
@@ -235,8 +252,8 @@ private:
 };
 
 // The QColor for a 0x00BBGGRR value or a system colour (high bit set); invalid for -1.
-QColor ToQColor(OleColor color, const QPalette &palette);
+KVLISTEX_EXPORT QColor ToQColor(OleColor color, const QPalette &palette);
 // The 0x00BBGGRR value of a colour (alpha dropped).
-OleColor FromQColor(const QColor &color);
+KVLISTEX_EXPORT OleColor FromQColor(const QColor &color);
 
 } // namespace KvListEx
