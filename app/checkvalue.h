@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Check boxes carry a value of 0 (cleared), 1 (checked) or 2 (greyed); only 1 counts as on.
 #pragma once
 

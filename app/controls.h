@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Small controls the window needs that Qt does not have as such.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The layout's fonts. "MS Sans Serif" is kept as the name and mapped to an installed family
 // whose widths let every caption of the layout fit its control.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "frmmain.h"
 
 #include "checkvalue.h"

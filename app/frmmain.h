@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The program's one window: three tab pages, each with one extended list and its controls.
 #pragma once
 

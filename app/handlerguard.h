@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Every event handler runs inside HandlerGuard::run. An exception that leaves a handler is an
 // unhandled error: the outermost guard shows it in a modal critical message and ends the program
 // with a non-zero exit code. Inner guards (a handler raised by another handler's assignment) pass

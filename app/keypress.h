@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Delivers each character typed into a widget to a handler that may change or discard it
 // (code 0) before the widget takes it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The window's controls, created from the layout's twips.
 #include "controls.h"
 #include "fonts.h"

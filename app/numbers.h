@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Reading numbers out of what the user typed, and narrowing them to 16 bits.
 #pragma once
 

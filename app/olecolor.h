@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // A control's background as a 0x00BBGGRR colour value.
 #pragma once
 

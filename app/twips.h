@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The layout is written in twips: 1440 to the inch, 15 to the logical pixel at 96 dpi.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The yardstick for start-up: a bare Qt window with one label.
 #include <QApplication>
 #include <QLabel>

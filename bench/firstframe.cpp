@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Start-up measurement, linked only into the benchmark's executables: once the first window has
 // painted its first frame, prints that moment (CLOCK_MONOTONIC, ms) and, after a short idle, the
 // resident memory, then quits. bench/startup.py compares the demo with a bare Qt window.

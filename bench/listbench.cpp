@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // ListEx against QListWidget in one process: fill + first frame, memory per item, FindItem,
 // and scrolling one page at the end of a short and a long list.
 #include "listex.h"

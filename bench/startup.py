@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 """Start-up benchmark: process start to first painted frame, the demo beside a bare Qt window.
 
 Usage: /usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow [--runs N] [--check RATIO]

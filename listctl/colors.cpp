@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // 0x00BBGGRR colour values, the classic system colour indexes mapped onto palette roles, and the
 // contrast rules that keep text readable on stored colours.
 #include "colors_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Colour values and legibility: system colours, and text colours chosen for their ground.
 #pragma once
 

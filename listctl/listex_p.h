@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // ListEx's private part, shared by the files that implement it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What a screen reader sees of a ListEx: the list, and each row with its name, description,
 // states and an action that selects it as a click would.
 #include "listex_p.h"

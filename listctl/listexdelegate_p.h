@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Draws the items of a ListEx in its five styles, from the index's roles and the style option.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "listexmodel_p.h"
 
 #include "colors_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The items of one ListEx, as a Qt list model that answers everything through roles.
 #pragma once
 

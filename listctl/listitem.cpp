@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Item handles: each member names its item by position and reads it through the model's roles.
 #include "listexmodel_p.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Stored properties: the keys a layout keeps for a list, written only where they differ from
 // the defaults, in one fixed order.
 #include "listex_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The screen font set: one item per installed family, each in its own face, with its kind.
 #include "listex_p.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The system colour set: one item per colour role of the live palette.
 #include "listex_p.h"
 

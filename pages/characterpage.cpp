@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Picture page: nineteen sample characters with their pictures and descriptions.
 #include "frmmain.h"
 

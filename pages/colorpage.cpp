@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Color page: custom or system colours in two drawing styles, and the swatch.
 #include "frmmain.h"
 #include "olecolor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Font page: the font list, the sample text and its four attribute check boxes.
 #include "checkvalue.h"
 #include "frmmain.h"

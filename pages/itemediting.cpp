@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Picture page's item controls: enable or underline an item by number, find an item,
 // enable the whole list.
 #include "checkvalue.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs what is missing, builds, and starts the demo.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs what building, running and testing need on Debian 12, then configures and builds.
 # Usage: scripts/setup.sh [--test]   (as root; safe to run again)
 set -euo pipefail

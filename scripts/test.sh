@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs what is missing, builds, and runs every test stage: the code format, unit and
 # real-window tests, start-up figures, and random use, leak check and fuzzers under sanitizers.
 # A failing stage does not stop the ones after it; each prints one line, the command fails if

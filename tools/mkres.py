@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Turn the text pixel grids under resources/ into the program's binary resources.
 
     mkres.py [--src DIR] [--out DIR]

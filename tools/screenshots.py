@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 """Takes screenshots of the demo in a real window (Xvfb + openbox): each page, the large swatch
 style and the "Invalid index!" box.
 

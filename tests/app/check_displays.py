@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Start-up without a display that opens: one line naming the display on stderr, exit code 2, no core.
 
     check_displays.py PROGRAM

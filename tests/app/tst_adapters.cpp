@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The thin layer over Qt: reading typed numbers, check-box values, typed characters.
 #include "checkvalue.h"
 #include "fontsandbox.h"

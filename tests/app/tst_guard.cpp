@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The unhandled-error rule: a message naming the error, then the end of the program.
 #include "application.h"
 #include "fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The program's name, version and desktop id as the desktop reads them: the project's version, the
 // id its desktop entry is installed under.
 #include "application.h"

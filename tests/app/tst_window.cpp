@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The main window as the user first meets it: pages, places, captions, focus and keys.
 #include "controls.h"
 #include "fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // A private font set for tests: one TrueType, one Type 1 and one bitmap family, so expected
 // font names and kinds come from this set and a broken or odd font on the machine cannot change
 // a test's outcome. Call before QApplication; under QTEST_MAIN, from the suite's static initMain().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Closes the modal boxes a test provokes, so no test ever blocks on one.
 #pragma once
 

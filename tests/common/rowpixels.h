@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What a grabbed row shows of its text, read from its pixels: the ink that differs from the
 // row's ground, where it lies, and how well it stands out.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // A loaded, shown main window for page tests, with the layout's fonts registered.
 #pragma once
 

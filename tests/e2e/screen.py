@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 """The real pointer and the drawn screen of a private X session: frame drags, title-bar clicks, grabs."""
 import subprocess
 import time

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 """A screen reader's view: an AT-SPI client outside the process finds and drives the demo."""
 import os
 import subprocess

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 """The main window under a real window manager: size lock, minimise, centring, ways to end."""
 import glob
 import os

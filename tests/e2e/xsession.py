@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 """A private X server with a window manager, for tests that need real windows."""
 import ctypes
 import os

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // FindItem on a list of random texts: never crashes and agrees with a plain case-folded search.
 // Input: first byte = exact flag, then lines: the text to find, then the items.
 #include "listex.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Reading a typed number: never crashes, agrees with a second, differently written reading, and
 // narrows to 16 bits or reports an overflow.
 #include "numbers.h"

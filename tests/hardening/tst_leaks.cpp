@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Start, visit every page, use each control once, exit. Built with AddressSanitizer, the leak
 // checker then reports at exit whatever our code left behind.
 #include "fontsandbox.h"

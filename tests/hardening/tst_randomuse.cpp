@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Random use of the whole window, as a restless user might: clicks on every control, tab
 // switches, keys and pasted text, selections in every list. After every event nothing may have
 // crashed, warned or failed, and the window's invariants hold. It runs on the private font set,

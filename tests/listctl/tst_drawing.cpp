@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the list draws, read back from grabbed images.
 #include "fontsandbox.h"
 #include "listex.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The list control's contract: items, selection and its signal, finding, stored properties,
 // errors.
 #include "fontsandbox.h"

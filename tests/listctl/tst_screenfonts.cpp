@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The screen font set against a private font set of known files.
 #include "fontsandbox.h"
 #include "listex.h"

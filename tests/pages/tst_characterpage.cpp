@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Picture page's character list and its description line.
 #include "fontsandbox.h"
 #include "resourcepictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Color page: swatch, colour sets, drawing styles.
 #include "fontsandbox.h"
 #include "olecolor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Font page against a private font set: names and kinds come from that set.
 #include "application.h"
 #include "fontsandbox.h"

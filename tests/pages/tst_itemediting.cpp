@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Picture page's item controls: toggles by number, find, whole-list enable, key filter.
 #include "fontsandbox.h"
 #include "modalwatcher.h"

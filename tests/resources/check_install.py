@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Installs into a scratch prefix and makes the Debian package, then checks what the desktop reads.
 
     check_install.py CMAKE CPACK BUILD_DIR APP_ID VERSION

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Runs the resource tool into a fresh folder and requires byte-identical copies of the committed files.
 
     check_regenerate.py TOOL RESOURCES_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Compiles KvListExDemo.rc with MinGW's windres and checks what the compiled .res holds.
 
     check_windres.py RESOURCES_DIR VERSION    (exit 77 when windres is not installed)

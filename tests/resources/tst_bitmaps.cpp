@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The character pictures as the program embeds them: exact file layout, colour tables, ground, Qt
 // loading.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The program icon as embedded: three images of fixed sizes and depths, standard palettes,
 // transparent ground.
 #include <QFile>

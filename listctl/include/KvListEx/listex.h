@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // ListEx: an extended list box with per-item pictures, colours, fonts and descriptions.
 #pragma once
 
