@@ -143,10 +143,4 @@ inline int maskDistance(const QImage &a, const QImage &b)
     return differ;
 }
 
-// Whether the drawn mask is nearer the font engine's drawing of text in font a than in font b.
-inline bool nearerTo(const QImage &drawn, const QString &text, const QFont &a, const QFont &b)
-{
-    return maskDistance(drawn, textMask(text, a)) < maskDistance(drawn, textMask(text, b));
-}
-
 } // namespace rowpixels
