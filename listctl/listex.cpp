@@ -15,16 +15,6 @@
 
 namespace KvListEx {
 
-namespace {
-
-std::string noItemAt(qint32 index, qint32 count)
-{
-    return "no item at position " + std::to_string(index) + " (the list has " + std::to_string(count) +
-           " items)";
-}
-
-} // namespace
-
 ListEx::ListEx(QWidget *parent)
     : QListView(parent)
     , d(std::make_unique<ListExPrivate>(this))

@@ -104,13 +104,16 @@ QStringView ListExModel::text(const ItemRecord &item) const
     return QStringView(m_texts).sliced(item.textAt, item.textSize);
 }
 
-void ListExModel::storeText(ItemRecord &item, QStringView text)
+// Takes in a new item: its text into the shared buffer, and a system colour item into the count.
+void ListExModel::adopt(ItemRecord &item, QStringView text)
 {
     if (m_texts.size() + text.size() > qsizetype(std::numeric_limits<quint32>::max()))
         throw std::length_error("ListEx: the texts of the list would pass 4294967295 characters");
     item.textAt = quint32(m_texts.size());
     item.textSize = quint32(text.size());
     m_texts.append(text);
+    if (item.extra && item.extra->paletteRole >= 0)
+        ++m_paletteItems;
 }
 
 bool ListExModel::less(const ItemRecord &a, const ItemRecord &b) const
@@ -120,9 +123,7 @@ bool ListExModel::less(const ItemRecord &a, const ItemRecord &b) const
 
 void ListExModel::append(ItemRecord &&item, QStringView text)
 {
-    storeText(item, text);
-    if (item.extra && item.extra->paletteRole >= 0)
-        ++m_paletteItems;
+    adopt(item, text);
     m_items.push_back(std::move(item));
     if (!m_flushQueued) {
         m_flushQueued = true;
@@ -133,9 +134,7 @@ void ListExModel::append(ItemRecord &&item, QStringView text)
 void ListExModel::insert(qint32 row, ItemRecord &&item, QStringView text)
 {
     flush();
-    storeText(item, text);
-    if (item.extra && item.extra->paletteRole >= 0)
-        ++m_paletteItems;
+    adopt(item, text);
     beginInsertRows({}, row, row);
     m_items.insert(m_items.begin() + row, std::move(item));
     ++m_announced;
@@ -148,7 +147,7 @@ void ListExModel::flush()
     const qint32 known = m_announced;
     if (known >= count())
         return;
-    const auto lessThan = [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); };
+    const auto lessThan = byText();
     const auto tail = m_items.begin() + known;
     if (m_sorted)
         std::stable_sort(tail, m_items.end(), lessThan);
@@ -163,7 +162,7 @@ void ListExModel::flush()
 // stable merge puts them in place, earlier items first among equal texts.
 void ListExModel::mergeTail(qint32 known)
 {
-    const auto lessThan = [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); };
+    const auto lessThan = byText();
     const auto head = m_items.begin(), tail = head + known, end = m_items.end();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList from = persistentIndexList();
@@ -189,8 +188,7 @@ void ListExModel::setSorted(bool sorted)
         return;
     flush();
     m_sorted = sorted;
-    if (!sorted || std::is_sorted(m_items.begin(), m_items.end(),
-                                  [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); }))
+    if (!sorted || std::is_sorted(m_items.begin(), m_items.end(), byText()))
         return;
     // Sort what is there: the order of rows, then the items by it.
     std::vector<qint32> order(m_items.size());
@@ -247,8 +245,7 @@ void ListExModel::refreshAll()
 const ItemRecord &ListExModel::record(qint32 row) const
 {
     if (row < 0 || row >= count())
-        throw std::out_of_range("ListEx: no item at position " + std::to_string(row) + " (the list has " +
-                                std::to_string(count()) + " items)");
+        throw std::out_of_range("ListEx: " + noItemAt(row, count()));
     return m_items[size_t(row)];
 }
 

@@ -10,9 +10,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace KvListEx {
+
+// The message for a position that names no item.
+inline std::string noItemAt(qint32 index, qint32 count)
+{
+    return "no item at position " + std::to_string(index) + " (the list has " + std::to_string(count) +
+           " items)";
+}
 
 // What few items have lives apart, so that a long list of plain items stays small.
 struct ItemExtra {
@@ -77,8 +85,13 @@ public:
     void followPalette(const QPalette &palette);
 
 private:
-    void storeText(ItemRecord &item, QStringView text);
+    void adopt(ItemRecord &item, QStringView text);
     bool less(const ItemRecord &a, const ItemRecord &b) const;
+    // less() as a function object, for the standard algorithms.
+    auto byText() const
+    {
+        return [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); };
+    }
     void mergeTail(qint32 known);
     void queueFaceCheck(ItemExtra *extra, QStringView text) const;
     void checkQueuedFaces();
