@@ -2,7 +2,7 @@
 // The program's one window: three tab pages, each with one extended list and its controls.
 #pragma once
 
-#include "listex.h"
+#include <KvListEx/classic.h>
 
 #include <QWidget>
 
@@ -47,13 +47,13 @@ public:
     std::array<TabPage *, 3> pages{};
 
     // Font page
-    KvListEx::ListEx *ListEx1 = nullptr;
+    KvListEx::Classic::ListEx *ListEx1 = nullptr;
     std::array<QCheckBox *, 4> chkFont{};
     QLabel *lblFontType = nullptr;
     QLabel *lblFontSample = nullptr;
 
     // Color page
-    KvListEx::ListEx *ListEx2 = nullptr;
+    KvListEx::Classic::ListEx *ListEx2 = nullptr;
     QGroupBox *Frame1 = nullptr;
     std::array<QRadioButton *, 2> optColors{};
     QGroupBox *Frame2 = nullptr;
@@ -63,7 +63,7 @@ public:
     QLabel *lblColor = nullptr;
 
     // Picture page
-    KvListEx::ListEx *ListEx3 = nullptr;
+    KvListEx::Classic::ListEx *ListEx3 = nullptr;
     std::array<Shape *, 2> Shape1{};
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;

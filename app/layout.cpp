@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <limits>
 
-using KvListEx::ListEx;
+using KvListEx::Classic::ListEx;
 
 namespace {
 
@@ -240,13 +240,13 @@ void frmMain::createPicturePage(TabPage *page)
     // The colour legend: the list's own background for the male rows, pink for the female.
     Shape1[1] = new Shape(page);
     Shape1[1]->setObjectName(QStringLiteral("Shape1(1)"));
-    Shape1[1]->setFillColor(KvListEx::ToQColor(0x00FFFFC0, palette()));
+    Shape1[1]->setFillColor(KvListEx::Classic::ToQColor(0x00FFFFC0, palette()));
     page->place(Shape1[1], twips::rect(4080, 480, 255, 255));
     Label2 = makeLabel(page, QStringLiteral("Label2"), QStringLiteral("Male"));
     page->place(Label2, autoSized(Label2, 4440, 525));
     Shape1[0] = new Shape(page);
     Shape1[0]->setObjectName(QStringLiteral("Shape1(0)"));
-    Shape1[0]->setFillColor(KvListEx::ToQColor(0x00C0C0FF, palette()));
+    Shape1[0]->setFillColor(KvListEx::Classic::ToQColor(0x00C0C0FF, palette()));
     page->place(Shape1[0], twips::rect(5040, 480, 255, 255));
     Label3 = makeLabel(page, QStringLiteral("Label3"), QStringLiteral("Female"));
     page->place(Label3, autoSized(Label3, 5400, 520));

@@ -2,7 +2,7 @@
 // A control's background as a 0x00BBGGRR colour value.
 #pragma once
 
-#include "listex.h"
+#include <KvListEx/classic.h>
 
 #include <QWidget>
 
@@ -10,9 +10,9 @@
 
 // Paints the widget's background in the colour; throws std::invalid_argument for a value that
 // names no colour (such as -1).
-inline void setBackColor(QWidget *widget, KvListEx::OleColor value)
+inline void setBackColor(QWidget *widget, KvListEx::Classic::OleColor value)
 {
-    const QColor color = KvListEx::ToQColor(value, widget->palette());
+    const QColor color = KvListEx::Classic::ToQColor(value, widget->palette());
     if (!color.isValid())
         throw std::invalid_argument("Invalid property value: colour " + std::to_string(value));
     QPalette palette = widget->palette();
@@ -21,7 +21,7 @@ inline void setBackColor(QWidget *widget, KvListEx::OleColor value)
     widget->setAutoFillBackground(true);
 }
 
-inline KvListEx::OleColor backColor(const QWidget *widget)
+inline KvListEx::Classic::OleColor backColor(const QWidget *widget)
 {
-    return KvListEx::FromQColor(widget->palette().color(widget->backgroundRole()));
+    return KvListEx::Classic::FromQColor(widget->palette().color(widget->backgroundRole()));
 }

@@ -3,15 +3,10 @@
 
 #include "listex_p.h"
 
-#include <KvListEx/kvlistex_version.h>
-
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPainter>
-
-#include <stdexcept>
-#include <string>
 
 namespace KvListEx {
 
@@ -20,40 +15,23 @@ ListEx::ListEx(QWidget *parent)
     , d(std::make_unique<ListExPrivate>(this))
 {
     installListExAccessibility();
-    d->model = new ListExModel([this] { return font(); }, this);
+    d->model = new ListExModel(this);
     d->delegate = new ListExDelegate(this);
+    d->model->setPalette(palette());
     QListView::setModel(d->model);
+    d->watch(d->model);
     setItemDelegate(d->delegate);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
-    connect(qApp, &QGuiApplication::fontDatabaseChanged, this, &ListEx::Refresh);
-    // Rows that move or go leave a screen reader's row handles naming other items.
-    const auto forget = [this] { d->forgetAccessibleRows(); };
-    connect(d->model, &QAbstractItemModel::rowsInserted, this, forget);
-    connect(d->model, &QAbstractItemModel::modelReset, this, forget);
-    connect(d->model, &QAbstractItemModel::layoutChanged, this, forget);
-    connect(d->model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
-                if (!QAccessible::isActive() || !roles.contains(EnabledRole))
-                    return;
-                QAccessible::State changed;
-                changed.disabled = true;
-                for (int row = first.row(); row <= last.row(); ++row) {
-                    QAccessibleStateChangeEvent event(this, changed);
-                    event.setChild(row);
-                    QAccessible::updateAccessibility(&event);
-                }
-            });
+    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
+        if (const int row = d->itemRow(index); row >= 0)
+            emit itemActivated(row);
+    });
+    connect(d->model, &ListExModel::sortedChanged, this, &ListEx::sortingEnabledChanged);
     d->applyBackground();
-}
-
-ListEx::ListEx(const Properties &stored, QWidget *parent)
-    : ListEx(parent)
-{
-    ReadProperties(stored);
 }
 
 ListEx::~ListEx()
@@ -61,170 +39,400 @@ ListEx::~ListEx()
     d->forgetAccessibleRows();
 }
 
+// The view's own signals follow the model it shows; the screen reader's row handles and the
+// current row follow its changes.
+void ListExPrivate::watch(QAbstractItemModel *shownModel)
+{
+    for (const QMetaObject::Connection &c : std::as_const(watching))
+        QObject::disconnect(c);
+    watching.clear();
+    const auto forget = [this] {
+        if (!accessibleRows.isEmpty())
+            forgetAccessibleRows();
+    };
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        watching << QObject::connect(shownModel, signal, q, forget);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsMoved, q, forget);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::layoutChanged, q, forget);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, [this, forget] {
+        forget();
+        currentMayHaveGone();
+    });
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q, [this] { currentMayHaveGone(); });
+    watching << QObject::connect(
+        shownModel, &QAbstractItemModel::dataChanged, q,
+        [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
+            if (!QAccessible::isActive() || !(roles.isEmpty() || roles.contains(ListExModel::EnabledRole)))
+                return;
+            QAccessible::State changed;
+            changed.disabled = true;
+            for (int row = first.row(); row <= last.row(); ++row) {
+                QAccessibleStateChangeEvent event(q, changed);
+                event.setChild(row);
+                QAccessible::updateAccessibility(&event);
+            }
+        });
+}
+
+// A reset or a removal can take the current item without the selection model saying so.
+void ListExPrivate::currentMayHaveGone()
+{
+    if (lastCurrentRow >= 0 && !q->currentIndex().isValid()) {
+        lastCurrentRow = -1;
+        emit q->currentRowChanged(-1);
+    }
+}
+
+QModelIndex ListExPrivate::viewIndex(int row) const
+{
+    QModelIndex index = model->index(row);
+    // Proxies from the view's model down to the list's own.
+    QList<const QAbstractProxyModel *> chain;
+    for (auto *m = q->model(); m != model;) {
+        const auto *proxy = qobject_cast<const QAbstractProxyModel *>(m);
+        if (!proxy)
+            return {};
+        chain.prepend(proxy);
+        m = proxy->sourceModel();
+    }
+    for (const QAbstractProxyModel *proxy : std::as_const(chain))
+        index = proxy->mapFromSource(index);
+    return index;
+}
+
+int ListExPrivate::itemRow(const QModelIndex &viewIndex) const
+{
+    QModelIndex index = viewIndex;
+    while (index.isValid() && index.model() != model) {
+        const auto *proxy = qobject_cast<const QAbstractProxyModel *>(index.model());
+        if (!proxy)
+            return -1;
+        index = proxy->mapToSource(index);
+    }
+    return index.isValid() ? index.row() : -1;
+}
+
+bool ListExPrivate::shown(int viewRow) const
+{
+    return !q->isRowHidden(viewRow);
+}
+
+int ListExPrivate::findViewRow(const QString &text, Qt::MatchFlags flags, int from, bool enabledOnly) const
+{
+    const QAbstractItemModel *shownModel = q->model();
+    const int n = shownModel->rowCount(q->rootIndex());
+    const auto usable = [&](int row) {
+        return shown(row) && (!enabledOnly || (shownModel->index(row, 0).flags() & Qt::ItemIsEnabled));
+    };
+    const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
+    const auto scan = [&](int begin, int end) {
+        if (shownModel == model) {
+            for (int row = begin; row < end; ++row) {
+                row = model->findRow(text, once, row);
+                if (row < 0 || row >= end)
+                    return -1;
+                if (usable(row))
+                    return row;
+            }
+            return -1;
+        }
+        // Another model: its texts, one by one.
+        const Qt::CaseSensitivity cs = flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        for (int row = begin; row < end; ++row) {
+            if (!usable(row))
+                continue;
+            const QString shownText = shownModel->index(row, 0, q->rootIndex()).data().toString();
+            const uint type = uint(flags & 0x0F);
+            const bool hit = type == Qt::MatchContains     ? shownText.contains(text, cs)
+                             : type == Qt::MatchEndsWith   ? shownText.endsWith(text, cs)
+                             : type == Qt::MatchStartsWith ? shownText.startsWith(text, cs)
+                                                           : shownText.compare(text, cs) == 0;
+            if (hit)
+                return row;
+        }
+        return -1;
+    };
+    const int found = scan(from, n);
+    return found >= 0 || !(flags & Qt::MatchWrap) ? found : scan(0, qMin(from, n));
+}
+
 void ListExPrivate::applyBackground()
 {
     QPalette ground; // only the base colour: the rest follows the list's palette
-    ground.setColor(QPalette::Base, ToQColor(delegate->look().backColor, q->palette()));
+    const QColor back = delegate->appearance().background;
+    ground.setColor(QPalette::Base, back.isValid() ? back : q->palette().color(QPalette::Base));
     q->viewport()->setPalette(ground);
     q->viewport()->setAutoFillBackground(true);
 }
 
-void ListExPrivate::lookChanged(bool heightChanged)
+void ListExPrivate::setAppearance(const ListExDelegate::Appearance &appearance)
 {
+    if (appearance == delegate->appearance())
+        return;
+    const bool groundChanged = appearance.background != delegate->appearance().background;
+    const bool heightChanged = appearance.itemHeight != delegate->appearance().itemHeight;
+    delegate->setAppearance(appearance);
+    if (groundChanged)
+        applyBackground();
     if (heightChanged)
         q->doItemsLayout();
     q->viewport()->update();
+    emit q->appearanceChanged();
 }
 
 bool ListExPrivate::acceptPixels(const char *setter, int px) const
 {
-    if (pixelsInRange(px))
+    if (px >= 0 && px <= ListEx::MaxPixels)
         return true;
-    qWarning("ListEx::%s: %d is not a size in pixels (0 to %d); ignored", setter, px, kMaxPixels);
+    qWarning("ListEx::%s: %d is not a size in pixels (0 to %d); ignored", setter, px, ListEx::MaxPixels);
     return false;
 }
 
-void ListExPrivate::setPixels(const char *setter, qint32 ListLook::*field, int px)
+void ListExPrivate::setPixels(const char *setter, int ListExDelegate::Appearance::*field, int px)
 {
     if (!acceptPixels(setter, px))
         return;
-    delegate->look().*field = px;
-    lookChanged(field == &ListLook::itemHeight);
+    ListExDelegate::Appearance look = delegate->appearance();
+    look.*field = px;
+    setAppearance(look);
 }
 
-QColor ListExPrivate::colorProperty(OleColor value, OleColor byDefault) const
+void ListExPrivate::setColor(QColor ListExDelegate::Appearance::*field, const QColor &color)
 {
-    return value == byDefault ? QColor() : ToQColor(value, q->palette());
+    ListExDelegate::Appearance look = delegate->appearance();
+    look.*field = color.isValid() ? color : QColor();
+    setAppearance(look);
 }
 
-void ListExPrivate::setColorProperty(OleColor ListLook::*field, const QColor &color, OleColor byDefault)
+ListExModel *ListEx::itemModel() const
 {
-    delegate->look().*field = color.isValid() ? FromQColor(color) : byDefault;
-    if (field == &ListLook::transpColor)
-        delegate->forgetPictures();
-    if (field == &ListLook::backColor)
-        applyBackground();
-    lookChanged();
+    return d->model;
 }
 
-void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleColor backColor,
-                     const QFont *font, const QPixmap &picture, qint32 itemData, const QString &description)
+ListExDelegate *ListEx::listDelegate() const
 {
-    const qint32 count = d->model->count();
-    if (index < -1 || index > count)
-        throw std::out_of_range("ListEx::AddItem: cannot insert at position " + std::to_string(index) +
-                                " (the list has " + std::to_string(count) + " items)");
-    ItemRecord item;
-    item.itemColor = itemColor;
-    item.backColor = backColor;
-    item.itemData = itemData;
-    item.picture = d->model->pictureIndex(picture);
-    if (!description.isEmpty())
-        item.ensureExtra().description = description;
-    if (font)
-        item.ensureExtra().font = *font;
-    if (index == -1 || index == count || d->model->isSorted())
-        d->model->append(std::move(item), text);
-    else
-        d->model->insert(index, std::move(item), text);
+    return d->delegate;
 }
 
-void ListEx::Clear()
+int ListEx::count() const
+{
+    return d->model->count();
+}
+
+ListExItem ListEx::item(int row) const
+{
+    if (row < 0 || row >= count()) {
+        qWarning("ListEx::item: no item at row %d (the list has %d)", row, count());
+        return {};
+    }
+    return d->model->item(row);
+}
+
+bool ListEx::setItem(int row, const ListExItem &item)
+{
+    if (row < 0 || row >= count()) {
+        qWarning("ListEx::setItem: no item at row %d (the list has %d)", row, count());
+        return false;
+    }
+    return d->model->setItem(row, item);
+}
+
+int ListEx::addItem(const QString &text)
+{
+    return d->model->addItem(ListExItem(text));
+}
+
+int ListEx::addItem(const ListExItem &item)
+{
+    return d->model->addItem(item);
+}
+
+void ListEx::addItems(const QList<ListExItem> &items)
+{
+    d->model->addItems(items);
+}
+
+void ListEx::addItems(const QStringList &texts)
+{
+    d->model->addItems(texts);
+}
+
+int ListEx::insertItem(int row, const ListExItem &item)
+{
+    if (row < 0 || row > count()) {
+        qWarning("ListEx::insertItem: cannot insert at row %d (the list has %d)", row, count());
+        return -1;
+    }
+    return d->model->insertItem(row, item);
+}
+
+int ListEx::insertItem(int row, const QString &text)
+{
+    return insertItem(row, ListExItem(text));
+}
+
+ListExItem ListEx::takeItem(int row)
+{
+    if (row < 0 || row >= count()) {
+        qWarning("ListEx::takeItem: no item at row %d (the list has %d)", row, count());
+        return {};
+    }
+    return d->model->takeItem(row);
+}
+
+bool ListEx::removeItem(int row)
+{
+    if (row < 0 || row >= count()) {
+        qWarning("ListEx::removeItem: no item at row %d (the list has %d)", row, count());
+        return false;
+    }
+    return d->model->removeRows(row, 1);
+}
+
+void ListEx::clear()
 {
     d->model->clear();
-    d->delegate->forgetPictures();
 }
 
-void ListEx::Refresh()
+int ListEx::currentRow() const
 {
-    d->model->refreshAll();
-    viewport()->update();
+    return d->itemRow(currentIndex());
 }
 
-qint32 ListEx::FindItem(const QString &text, bool exact) const
+void ListEx::setCurrentRow(int row)
 {
-    return d->model->find(text, exact);
-}
-
-qint32 ListEx::FindItem(const QLineEdit &box, bool exact) const
-{
-    return FindItem(box.text(), exact);
-}
-
-qint32 ListEx::ListIndex() const
-{
-    const QModelIndex current = currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
-void ListEx::SetListIndex(qint32 index)
-{
-    d->model->flush();
-    const qint32 count = d->model->count();
-    if (index < -1 || index >= count)
-        throw std::out_of_range("ListEx::ListIndex: " + noItemAt(index, count));
-    if (index == -1)
-        selectionModel()->clear();
-    else
-        selectionModel()->setCurrentIndex(d->model->index(index), QItemSelectionModel::ClearAndSelect);
-}
-
-void ListEx::setListIndex(int index)
-{
-    d->model->flush();
-    if (index < -1 || index >= d->model->count()) {
-        qWarning("ListEx::setListIndex: %s; ignored", noItemAt(index, d->model->count()).c_str());
+    if (row < -1 || row >= count()) {
+        qWarning("ListEx::setCurrentRow: no item at row %d (the list has %d)", row, count());
         return;
     }
-    SetListIndex(index);
+    if (row == -1) {
+        selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = d->viewIndex(row);
+    if (!index.isValid()) {
+        qWarning("ListEx::setCurrentRow: row %d is filtered out of the view", row);
+        return;
+    }
+    const auto command = selectionMode() == NoSelection || selectionMode() == MultiSelection
+                             ? QItemSelectionModel::NoUpdate
+                             : QItemSelectionModel::ClearAndSelect;
+    selectionModel()->setCurrentIndex(index, command);
 }
 
-// The selection is the current item, also where Qt would not select it (a disabled item that
-// the program chose): a change of it is what ItemSelected tells.
+QList<int> ListEx::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedIndexes())
+        if (const int row = d->itemRow(index); row >= 0)
+            rows.append(row);
+    // In single selection the current item is the selection, also a disabled one.
+    if (selectionMode() == SingleSelection && rows.isEmpty() && currentRow() >= 0)
+        rows.append(currentRow());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<int> ListEx::findItems(const QString &text, Qt::MatchFlags flags) const
+{
+    QList<int> rows;
+    const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
+    for (int row = findItem(text, once, 0); row >= 0; row = row + 1 < count() ? findItem(text, once, row + 1) : -1)
+        rows.append(row);
+    return rows;
+}
+
+int ListEx::findItem(const QString &text, Qt::MatchFlags flags, int from) const
+{
+    if (from < 0 || from > count()) {
+        qWarning("ListEx::findItem: no row %d to start from (the list has %d)", from, count());
+        return -1;
+    }
+    const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
+    const auto scan = [&](int begin, int end) {
+        for (int row = begin; row < end; ++row) {
+            row = d->model->findRow(text, once, row);
+            if (row < 0 || row >= end)
+                return -1;
+            const QModelIndex shown = d->viewIndex(row);
+            if (shown.isValid() && d->shown(shown.row()))
+                return row;
+        }
+        return -1;
+    };
+    const int found = scan(from, count());
+    return found >= 0 || !(flags & Qt::MatchWrap) ? found : scan(0, from);
+}
+
+void ListEx::keyboardSearch(const QString &search)
+{
+    if (search.isEmpty() || !model())
+        return;
+    const bool more = d->typedAt.isValid() && d->typedAt.elapsed() < QApplication::keyboardInputInterval();
+    d->typed = more ? d->typed + search : search;
+    d->typedAt.start();
+    // The same letter again steps to the next item with it; more letters refine the match.
+    QString wanted = d->typed;
+    const bool repeated = wanted.size() > 1 && wanted.count(wanted.front()) == wanted.size();
+    if (repeated)
+        wanted = wanted.left(1);
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int from = more && !repeated && current >= 0 ? current : current + 1;
+    const int rows = model()->rowCount(rootIndex());
+    const int row = d->findViewRow(wanted, Qt::MatchStartsWith | Qt::MatchWrap, qBound(0, from, rows), true);
+    if (row >= 0)
+        setCurrentIndex(model()->index(row, 0, rootIndex()));
+}
+
+// The selection is the current item in single selection, also where Qt would not select it (a
+// disabled item that the program chose).
 void ListEx::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListView::currentChanged(current, previous);
-    if (!current.isValid())
-        return;
-    if (!selectionModel()->isSelected(current))
+    if (current.isValid() && selectionMode() == SingleSelection && !selectionModel()->isSelected(current))
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
-    emit ItemSelected();
+    const int row = d->itemRow(current);
+    d->lastCurrentRow = row;
+    emit currentRowChanged(row);
 }
 
 // A selection made from outside, through the selection model, moves the current item with it.
 void ListEx::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
     QListView::selectionChanged(selected, deselected);
-    const QModelIndexList chosen = selected.indexes();
-    if (!chosen.isEmpty() && chosen.constFirst() != currentIndex())
-        selectionModel()->setCurrentIndex(chosen.constFirst(), QItemSelectionModel::NoUpdate);
+    if (selectionMode() == SingleSelection) {
+        const QModelIndexList chosen = selected.indexes();
+        if (!chosen.isEmpty() && chosen.constFirst() != currentIndex())
+            selectionModel()->setCurrentIndex(chosen.constFirst(), QItemSelectionModel::NoUpdate);
+    }
+    emit itemSelectionChanged();
 }
 
-// Ctrl+click or Ctrl+Space would leave the current item unselected: the selection stays on it.
-QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index,
-                                                             const QEvent *event) const
+QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
     QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    if (selectionMode() == SingleSelection && (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
         command = QItemSelectionModel::ClearAndSelect;
     return command;
 }
 
 QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    const qint32 rows = d->model->rowCount();
+    const QAbstractItemModel *shownModel = model();
+    const qint32 rows = shownModel->rowCount(rootIndex());
     if (rows == 0)
         return {};
-    auto enabled = [this](qint32 row) { return bool(d->model->index(row).flags() & Qt::ItemIsEnabled); };
-    // Steps over disabled items in the direction of travel, then back if it ran out.
+    const auto at = [&](int row) { return shownModel->index(row, 0, rootIndex()); };
+    auto usable = [&](qint32 row) { return d->shown(row) && (at(row).flags() & Qt::ItemIsEnabled); };
+    // Steps over disabled and hidden rows in the direction of travel, then back if it ran out.
     auto settle = [&](qint32 row, int step) -> QModelIndex {
         row = qBound(0, row, rows - 1);
         for (qint32 r = row; r >= 0 && r < rows; r += step)
-            if (enabled(r))
-                return d->model->index(r);
+            if (usable(r))
+                return at(r);
         for (qint32 r = row; r >= 0 && r < rows; r -= step)
-            if (enabled(r))
-                return d->model->index(r);
+            if (usable(r))
+                return at(r);
         return {};
     };
     const qint32 current = currentIndex().isValid() ? currentIndex().row() : -1;
@@ -255,7 +463,6 @@ QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifi
     }
 }
 
-// Home and End show the list's own ends, also when the first or last items are disabled.
 void ListEx::keyPressEvent(QKeyEvent *event)
 {
     QListView::keyPressEvent(event);
@@ -267,12 +474,11 @@ void ListEx::keyPressEvent(QKeyEvent *event)
         scrollTo(currentIndex());
 }
 
-// Qt never draws a disabled item as selected; the program may select one, so it is drawn here.
 void ListEx::paintEvent(QPaintEvent *event)
 {
     QListView::paintEvent(event);
     const QModelIndex current = currentIndex();
-    if (!current.isValid() || (current.flags() & Qt::ItemIsEnabled))
+    if (!current.isValid() || (current.flags() & Qt::ItemIsEnabled) || selectionMode() != SingleSelection)
         return;
     const QRect rect = visualRect(current);
     if (!event->rect().intersects(rect))
@@ -296,171 +502,198 @@ void ListEx::changeEvent(QEvent *event)
         viewport()->update();
         break;
     case QEvent::FontChange:
-        d->lookChanged(true); // a height derived from the font follows it
+        if (itemHeight() == 0)
+            doItemsLayout(); // a height derived from the font follows it
         break;
     case QEvent::PaletteChange:
         d->applyBackground();
-        d->model->followPalette(palette());
+        d->model->setPalette(palette());
         break;
     default:
         break;
     }
 }
 
-void ListEx::setModel(QAbstractItemModel *model)
+void ListEx::rowsInserted(const QModelIndex &parent, int start, int end)
 {
-    if (model == d->model)
+    // Once a layout is due, further insertions have nothing to add to it.
+    if (d->layoutPending && !parent.isValid())
         return;
-    qWarning("ListEx::setModel: a ListEx shows only its own items (add them with AddItem); model %p refused",
-             static_cast<void *>(model));
+    d->layoutPending = true;
+    QListView::rowsInserted(parent, start, end);
 }
 
-qint32 ListEx::Style() const
+void ListEx::doItemsLayout()
 {
-    return d->delegate->look().style;
+    d->layoutPending = false;
+    QListView::doItemsLayout();
 }
 
-void ListEx::SetStyle(qint32 style)
+void ListEx::setModel(QAbstractItemModel *shownModel)
 {
-    if (style < kvText || style > kvLargeColorRect)
-        throw std::out_of_range("ListEx::Style: no style " + std::to_string(style) + " (styles are 0 to 4)");
-    d->delegate->look().style = style;
-    d->lookChanged();
-}
-
-ListEx::ListStyle ListEx::listStyle() const
-{
-    return ListStyle(Style());
-}
-
-void ListEx::setListStyle(ListStyle style)
-{
-    if (style < kvText || style > kvLargeColorRect) {
-        qWarning("ListEx::setListStyle: no style %d (styles are 0 to 4); ignored", int(style));
+    if (shownModel == model())
         return;
+    for (auto *m = shownModel; m != d->model;) {
+        const auto *proxy = qobject_cast<const QAbstractProxyModel *>(m);
+        if (!proxy || !proxy->sourceModel()) {
+            qWarning("ListEx::setModel: a ListEx shows its own items, or a proxy model over them; model %p "
+                     "refused",
+                     static_cast<void *>(shownModel));
+            return;
+        }
+        m = proxy->sourceModel();
     }
-    SetStyle(style);
+    d->forgetAccessibleRows();
+    QListView::setModel(shownModel);
+    d->watch(shownModel);
+    d->layoutPending = false;
+    d->currentMayHaveGone();
 }
 
-ListItemCollection ListEx::ListItems() const
-{
-    d->model->flush();
-    return ListItemCollection(d->model);
-}
-
-QColor ListEx::backColor() const
-{
-    return d->colorProperty(d->delegate->look().backColor, kSysWindow);
-}
-
-void ListEx::setBackColor(const QColor &color)
-{
-    d->setColorProperty(&ListLook::backColor, color, kSysWindow);
-}
-
-QColor ListEx::selBackColor() const
-{
-    return d->colorProperty(d->delegate->look().selBackColor, kSysHighlight);
-}
-
-void ListEx::setSelBackColor(const QColor &color)
-{
-    d->setColorProperty(&ListLook::selBackColor, color, kSysHighlight);
-}
-
-QColor ListEx::selForeColor() const
-{
-    return d->colorProperty(d->delegate->look().selForeColor, kSysHighlightText);
-}
-
-void ListEx::setSelForeColor(const QColor &color)
-{
-    d->setColorProperty(&ListLook::selForeColor, color, kSysHighlightText);
-}
-
-QColor ListEx::transpColor() const
-{
-    return d->colorProperty(d->delegate->look().transpColor, kvNoColor);
-}
-
-void ListEx::setTranspColor(const QColor &color)
-{
-    d->setColorProperty(&ListLook::transpColor, color, kvNoColor);
-}
-
-int ListEx::textLeft() const
-{
-    return d->delegate->look().textLeft;
-}
-
-void ListEx::setTextLeft(int px)
-{
-    d->setPixels("setTextLeft", &ListLook::textLeft, px);
-}
-
-int ListEx::pictLeft() const
-{
-    return d->delegate->look().pictLeft;
-}
-
-void ListEx::setPictLeft(int px)
-{
-    d->setPixels("setPictLeft", &ListLook::pictLeft, px);
-}
-
-int ListEx::pictTop() const
-{
-    return d->delegate->look().pictTop;
-}
-
-void ListEx::setPictTop(int px)
-{
-    d->setPixels("setPictTop", &ListLook::pictTop, px);
-}
-
-int ListEx::pictWidth() const
-{
-    return d->delegate->look().pictWidth;
-}
-
-void ListEx::setPictWidth(int px)
-{
-    d->setPixels("setPictWidth", &ListLook::pictWidth, px);
-}
-
-int ListEx::pictHeight() const
-{
-    return d->delegate->look().pictHeight;
-}
-
-void ListEx::setPictHeight(int px)
-{
-    d->setPixels("setPictHeight", &ListLook::pictHeight, px);
-}
-
-int ListEx::itemHeight() const
-{
-    return d->delegate->look().itemHeight;
-}
-
-void ListEx::setItemHeight(int px)
-{
-    d->setPixels("setItemHeight", &ListLook::itemHeight, px);
-}
-
-bool ListEx::isSorted() const
+bool ListEx::isSortingEnabled() const
 {
     return d->model->isSorted();
 }
 
-void ListEx::setSorted(bool sorted)
+void ListEx::setSortingEnabled(bool enabled)
 {
-    d->model->setSorted(sorted);
+    d->model->setSorted(enabled);
 }
 
-QString ListEx::Version()
+ListEx::ItemStyle ListEx::itemStyle() const
 {
-    return QStringLiteral(KVLISTEX_VERSION_STRING);
+    return d->delegate->appearance().style;
+}
+
+void ListEx::setItemStyle(ItemStyle style)
+{
+    if (style < Text || style > LargeColorRect) {
+        qWarning("ListEx::setItemStyle: no style %d (styles are 0 to 4); ignored", int(style));
+        return;
+    }
+    ListExDelegate::Appearance look = d->delegate->appearance();
+    look.style = style;
+    d->setAppearance(look);
+}
+
+QColor ListEx::backColor() const
+{
+    return d->delegate->appearance().background;
+}
+
+void ListEx::setBackColor(const QColor &color)
+{
+    d->setColor(&ListExDelegate::Appearance::background, color);
+}
+
+void ListEx::unsetBackColor()
+{
+    setBackColor(QColor());
+}
+
+QColor ListEx::selBackColor() const
+{
+    return d->delegate->appearance().selectionBackground;
+}
+
+void ListEx::setSelBackColor(const QColor &color)
+{
+    d->setColor(&ListExDelegate::Appearance::selectionBackground, color);
+}
+
+void ListEx::unsetSelBackColor()
+{
+    setSelBackColor(QColor());
+}
+
+QColor ListEx::selForeColor() const
+{
+    return d->delegate->appearance().selectionText;
+}
+
+void ListEx::setSelForeColor(const QColor &color)
+{
+    d->setColor(&ListExDelegate::Appearance::selectionText, color);
+}
+
+void ListEx::unsetSelForeColor()
+{
+    setSelForeColor(QColor());
+}
+
+QColor ListEx::transpColor() const
+{
+    return d->delegate->appearance().transparentColor;
+}
+
+void ListEx::setTranspColor(const QColor &color)
+{
+    d->setColor(&ListExDelegate::Appearance::transparentColor, color);
+}
+
+void ListEx::unsetTranspColor()
+{
+    setTranspColor(QColor());
+}
+
+int ListEx::textLeft() const
+{
+    return d->delegate->appearance().textLeft;
+}
+
+void ListEx::setTextLeft(int px)
+{
+    d->setPixels("setTextLeft", &ListExDelegate::Appearance::textLeft, px);
+}
+
+int ListEx::pictLeft() const
+{
+    return d->delegate->appearance().pictLeft;
+}
+
+void ListEx::setPictLeft(int px)
+{
+    d->setPixels("setPictLeft", &ListExDelegate::Appearance::pictLeft, px);
+}
+
+int ListEx::pictTop() const
+{
+    return d->delegate->appearance().pictTop;
+}
+
+void ListEx::setPictTop(int px)
+{
+    d->setPixels("setPictTop", &ListExDelegate::Appearance::pictTop, px);
+}
+
+int ListEx::pictWidth() const
+{
+    return d->delegate->appearance().pictWidth;
+}
+
+void ListEx::setPictWidth(int px)
+{
+    d->setPixels("setPictWidth", &ListExDelegate::Appearance::pictWidth, px);
+}
+
+int ListEx::pictHeight() const
+{
+    return d->delegate->appearance().pictHeight;
+}
+
+void ListEx::setPictHeight(int px)
+{
+    d->setPixels("setPictHeight", &ListExDelegate::Appearance::pictHeight, px);
+}
+
+int ListEx::itemHeight() const
+{
+    return d->delegate->appearance().itemHeight;
+}
+
+void ListEx::setItemHeight(int px)
+{
+    d->setPixels("setItemHeight", &ListExDelegate::Appearance::itemHeight, px);
 }
 
 } // namespace KvListEx

@@ -147,7 +147,7 @@ void installListExAccessibility()
 
 QAccessibleInterface *ListExPrivate::accessibleRow(int row)
 {
-    if (row < 0 || row >= model->rowCount())
+    if (row < 0 || row >= q->model()->rowCount())
         return nullptr;
     if (const auto found = accessibleRows.constFind(row); found != accessibleRows.cend())
         return QAccessible::accessibleInterface(*found);

@@ -1,51 +1,87 @@
 // SPDX-License-Identifier: BSD-3-Clause
-#include "listexdelegate_p.h"
+#include "listexdelegate.h"
+
+#include "contrast_p.h"
+#include "listexmodel.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <limits>
+
 namespace KvListEx {
 
 namespace {
 
+constexpr int kLargeMargin = 3; // around the large swatch and picture
+constexpr int kFontItemGap = 4; // font height to row height, when derived
+constexpr int kMaxRowHeight = 32767;
+
 QColor roleColor(const QModelIndex &index, int role)
 {
     const QVariant value = index.data(role);
+    if (value.metaType() == QMetaType::fromType<QColor>())
+        return value.value<QColor>();
     return value.isValid() ? value.value<QBrush>().color() : QColor();
 }
 
 } // namespace
 
-QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+ListExDelegate::ListExDelegate(QObject *parent)
+    : QStyledItemDelegate(parent)
 {
-    const int height = m_look.itemHeight > 0 ? m_look.itemHeight : option.fontMetrics.height() + kFontItemGap;
+}
+
+ListExDelegate::~ListExDelegate() = default;
+
+void ListExDelegate::setAppearance(const Appearance &appearance)
+{
+    if (appearance == m_appearance)
+        return;
+    if (appearance.transparentColor != m_appearance.transparentColor)
+        m_transparent.clear();
+    const bool heightChanged = appearance.itemHeight != m_appearance.itemHeight;
+    m_appearance = appearance;
+    if (heightChanged)
+        emit sizeHintChanged(QModelIndex());
+}
+
+QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    int height = m_appearance.itemHeight > 0 ? m_appearance.itemHeight : option.fontMetrics.height() + kFontItemGap;
+    height = qBound(1, height, kMaxRowHeight);
+    // Views place rows at int positions: the rows together must fit in them, or the last ones
+    // could not be reached.
+    if (const QAbstractItemModel *model = index.model()) {
+        const int rows = qMax(1, model->rowCount(index.parent()));
+        height = qMin(height, qMax(1, (std::numeric_limits<int>::max() / 2) / rows));
+    }
     return QSize(1, height); // rows take the width of the list
 }
 
-QPixmap ListExDelegate::transparent(const QPixmap &picture, const QPalette &palette) const
+QPixmap ListExDelegate::transparent(const QPixmap &picture) const
 {
-    if (m_look.transpColor == kvNoColor)
+    if (!m_appearance.transparentColor.isValid())
         return picture;
     const auto found = m_transparent.constFind(picture.cacheKey());
     if (found != m_transparent.cend())
         return *found;
     QPixmap masked = picture;
-    masked.setMask(picture.createMaskFromColor(ToQColor(m_look.transpColor, palette), Qt::MaskInColor));
+    masked.setMask(picture.createMaskFromColor(m_appearance.transparentColor, Qt::MaskInColor));
     m_transparent.insert(picture.cacheKey(), masked);
     return masked;
 }
 
-void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture,
-                                 const QPalette &palette, bool dim) const
+void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, bool dim) const
 {
-    if (picture.isNull())
+    if (picture.isNull() || box.isEmpty())
         return;
-    const QPixmap shown = transparent(picture, palette);
+    const QPixmap shown = transparent(picture);
     // Whole-number scales stay sharp: pixel pictures are meant to look like pixels.
     const QSizeF size = shown.deviceIndependentSize();
-    const bool whole =
-        box.width() % qMax(1, int(size.width())) == 0 && box.height() % qMax(1, int(size.height())) == 0;
+    const int w = qMax(1, int(size.width())), h = qMax(1, int(size.height()));
+    const bool whole = box.width() % w == 0 && box.height() % h == 0;
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, !whole);
     if (dim)
@@ -54,15 +90,13 @@ void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPix
     painter->restore();
 }
 
-void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                           const QModelIndex &index) const
+void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    const ListLook &look = m_look;
+    const Appearance &look = m_appearance;
     const QPalette &pal = option.palette;
     const bool enabled = option.state & QStyle::State_Enabled;
     const bool selected = option.state & QStyle::State_Selected;
-    const bool colourStyle =
-        look.style == ListEx::kvColorRectAndText || look.style == ListEx::kvLargeColorRect;
+    const bool colourStyle = look.style == ListEx::ColorRectAndText || look.style == ListEx::LargeColorRect;
     const QRect r = option.rect;
 
     // The ground: the selection colour, else the item's own background, else the list's.
@@ -70,16 +104,15 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     bool groundStored;
     const QColor itemGround = roleColor(index, Qt::BackgroundRole);
     if (selected) {
-        ground = !enabled && isSystemColor(look.selBackColor)
-                     ? pal.color(QPalette::Disabled, QPalette::Highlight)
-                     : ToQColor(look.selBackColor, pal);
-        groundStored = !isSystemColor(look.selBackColor);
+        groundStored = look.selectionBackground.isValid();
+        ground = groundStored ? look.selectionBackground
+                              : pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Highlight);
     } else if (itemGround.isValid()) {
         ground = itemGround;
-        groundStored = !isSystemColor(index.data(BackColorRole).toInt());
+        groundStored = true;
     } else {
-        ground = ToQColor(look.backColor, pal);
-        groundStored = !isSystemColor(look.backColor);
+        groundStored = look.background.isValid();
+        ground = groundStored ? look.background : pal.color(QPalette::Base);
     }
 
     // The text: the item colour where the style shows it in the text, else the selection's text
@@ -92,8 +125,8 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         text = itemColour;
         textStored = true;
     } else if (selected) {
-        text = ToQColor(look.selForeColor, pal);
-        textStored = !isSystemColor(look.selForeColor);
+        textStored = look.selectionText.isValid();
+        text = textStored ? look.selectionText : pal.color(QPalette::HighlightedText);
     } else {
         text = pal.color(QPalette::Text);
         textStored = false;
@@ -126,23 +159,23 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     };
     int textX = r.left() + look.textLeft;
     switch (look.style) {
-    case ListEx::kvText:
+    case ListEx::Text:
         break;
-    case ListEx::kvColorRectAndText:
+    case ListEx::ColorRectAndText:
         swatch(box);
         textX = box.right() + 1 + look.textLeft;
         break;
-    case ListEx::kvLargeColorRect:
+    case ListEx::LargeColorRect:
         swatch(large);
         textX = -1;
         break;
-    case ListEx::kvLargePicture:
-        drawPicture(painter, large, picture, pal, !enabled);
+    case ListEx::LargePicture:
+        drawPicture(painter, large, picture, !enabled);
         textX = -1;
         break;
-    case ListEx::kvPictureAndText:
+    case ListEx::PictureAndText:
     default:
-        drawPicture(painter, box, picture, pal, !enabled);
+        drawPicture(painter, box, picture, !enabled);
         textX = box.right() + 1 + look.textLeft;
         break;
     }

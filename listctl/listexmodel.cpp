@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "listexmodel_p.h"
 
-#include "colors_p.h"
-
 #include <QBrush>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
-#include <string>
+#include <numeric>
 
 namespace KvListEx {
 
 // Every item of a long list is one of these; keep it from growing unnoticed.
 static_assert(sizeof(void *) != 8 || sizeof(ItemRecord) <= 32);
+
+namespace {
+constexpr qint32 kMaxPictures = (1 << 28) - 1;
+constexpr qsizetype kMaxTexts = qsizetype(std::numeric_limits<quint32>::max());
+} // namespace
 
 ItemExtra &ItemRecord::ensureExtra()
 {
@@ -27,338 +27,799 @@ ItemExtra &ItemRecord::ensureExtra()
     return *extra;
 }
 
-ListExModel::ListExModel(std::function<QFont()> listFont, QObject *parent)
+ListExModelPrivate::Announcing::~Announcing()
+{
+    if (--m_d->depth > 0 || m_d->waiting.empty())
+        return;
+    // Changes asked for during the announcement, in the order asked; each may ask for more.
+    while (!m_d->waiting.empty() && m_d->depth == 0) {
+        const std::function<void()> change = std::move(m_d->waiting.front());
+        m_d->waiting.erase(m_d->waiting.begin());
+        change();
+    }
+}
+
+bool ListExModelPrivate::deferred(std::function<void()> change)
+{
+    if (depth == 0)
+        return false;
+    waiting.push_back(std::move(change));
+    return true;
+}
+
+bool ListExModelPrivate::validRow(const char *member, int row, int count) const
+{
+    if (row >= 0 && row < count)
+        return true;
+    qWarning("ListExModel::%s: no item at row %d (the model has %d)", member, row, count);
+    return false;
+}
+
+QStringView ListExModelPrivate::text(const ItemRecord &item) const
+{
+    // Never a null view: Qt's searches tell a null text from an empty one.
+    if (texts.isNull())
+        return QStringView(u"");
+    return QStringView(texts).sliced(item.textAt, item.textSize);
+}
+
+int ListExModelPrivate::sortedRow(QStringView text) const
+{
+    int lo = 0, hi = rows.size();
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (less(text, textAt(mid)))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+void ListExModelPrivate::setText(ItemRecord &record, QStringView text)
+{
+    garbage += record.textSize;
+    record.textSize = 0;
+    // Replaced and removed texts are dropped from the buffer once they are most of it.
+    if (garbage > 65536 && garbage > texts.size() / 2) {
+        QString compact;
+        compact.reserve(texts.size() - garbage + text.size());
+        for (ItemRecord &r : records) {
+            const QStringView old = this->text(r);
+            r.textAt = quint32(compact.size());
+            compact.append(old);
+        }
+        texts = std::move(compact);
+        garbage = 0;
+    }
+    if (texts.size() + text.size() > kMaxTexts) {
+        qWarning("ListExModel: the texts of the list would pass %lld characters; text cut",
+                 static_cast<long long>(kMaxTexts));
+        text = text.first(std::max<qsizetype>(0, kMaxTexts - texts.size()));
+    }
+    record.textAt = quint32(texts.size());
+    record.textSize = quint32(text.size());
+    texts.append(text);
+}
+
+qint32 ListExModelPrivate::pictureIndex(const QPixmap &picture)
+{
+    if (picture.isNull())
+        return -1;
+    if (const auto found = pictureByKey.constFind(picture.cacheKey()); found != pictureByKey.cend()) {
+        ++pictures[size_t(*found)].users;
+        return *found;
+    }
+    qint32 index;
+    if (!freePictures.empty()) {
+        index = freePictures.back();
+        freePictures.pop_back();
+    } else if (pictures.size() < size_t(kMaxPictures)) {
+        index = qint32(pictures.size());
+        pictures.emplace_back();
+    } else {
+        qWarning("ListExModel: more than %d different pictures; picture dropped", kMaxPictures);
+        return -1;
+    }
+    pictures[size_t(index)] = {picture, 1};
+    pictureByKey.insert(picture.cacheKey(), index);
+    return index;
+}
+
+void ListExModelPrivate::dropPicture(qint32 index)
+{
+    if (index < 0)
+        return;
+    Picture &p = pictures[size_t(index)];
+    if (--p.users > 0)
+        return;
+    pictureByKey.remove(p.pixmap.cacheKey());
+    p.pixmap = QPixmap();
+    freePictures.push_back(index);
+}
+
+void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
+{
+    setText(record, item.text());
+    const qint32 picture = pictureIndex(item.picture());
+    dropPicture(record.picture);
+    record.picture = picture;
+    record.hasColor = item.color().isValid();
+    record.color = record.hasColor ? item.color().rgba() : 0;
+    record.hasBackground = item.background().isValid();
+    record.background = record.hasBackground ? item.background().rgba() : 0;
+    record.enabled = item.isEnabled();
+    if (record.extra && record.extra->colorRole >= 0)
+        --paletteItems;
+    const bool needsExtra = !item.description().isEmpty() || item.hasFont() || item.data().isValid() ||
+                            item.hasFontKind() || item.colorRole() != QPalette::NoRole;
+    if (!needsExtra) {
+        record.extra.reset();
+        return;
+    }
+    ItemExtra &extra = record.ensureExtra();
+    extra = ItemExtra();
+    extra.description = item.description();
+    if (item.hasFont())
+        extra.font = item.font();
+    extra.data = item.data();
+    extra.fontKind = item.fontKind();
+    extra.hasFontKind = item.hasFontKind();
+    if (item.colorRole() != QPalette::NoRole && item.colorRole() < QPalette::NColorRoles) {
+        extra.colorRole = qint8(item.colorRole());
+        ++paletteItems;
+    }
+}
+
+quint32 ListExModelPrivate::store(const ListExItem &item)
+{
+    quint32 slot;
+    if (!freeRecords.empty()) {
+        slot = freeRecords.back();
+        freeRecords.pop_back();
+    } else {
+        slot = quint32(records.size());
+        records.emplace_back();
+    }
+    assign(records[slot], item);
+    return slot;
+}
+
+void ListExModelPrivate::release(ItemRecord &record)
+{
+    garbage += record.textSize;
+    record.textSize = 0;
+    dropPicture(record.picture);
+    record.picture = -1;
+    if (record.extra && record.extra->colorRole >= 0)
+        --paletteItems;
+    record.extra.reset();
+}
+
+QColor ListExModelPrivate::color(const ItemRecord &record) const
+{
+    if (record.extra && record.extra->colorRole >= 0) {
+        const QPalette &pal = palette ? *palette : QGuiApplication::palette();
+        return pal.color(QPalette::ColorRole(record.extra->colorRole));
+    }
+    return record.hasColor ? QColor::fromRgba(record.color) : QColor();
+}
+
+ListExItem ListExModelPrivate::toItem(const ItemRecord &record) const
+{
+    ListExItem item(text(record).toString());
+    if (record.picture >= 0)
+        item.setPicture(pictures[size_t(record.picture)].pixmap);
+    item.setColor(color(record));
+    if (record.hasBackground)
+        item.setBackground(QColor::fromRgba(record.background));
+    item.setEnabled(record.enabled);
+    if (const ItemExtra *extra = record.extra.get()) {
+        item.setDescription(extra->description);
+        if (extra->font)
+            item.setFont(*extra->font);
+        item.setData(extra->data);
+        if (extra->hasFontKind)
+            item.setFontKind(extra->fontKind);
+        if (extra->colorRole >= 0)
+            item.setColorRole(QPalette::ColorRole(extra->colorRole));
+    }
+    return item;
+}
+
+int ListExModelPrivate::insertOne(int row, const ListExItem &item)
+{
+    if (sorted)
+        row = sortedRow(item.text());
+    Announcing announcing(this);
+    q->beginInsertRows({}, row, row);
+    rows.insert(row, store(item));
+    q->endInsertRows();
+    return row;
+}
+
+void ListExModelPrivate::removeRange(int row, int count)
+{
+    Announcing announcing(this);
+    q->beginRemoveRows({}, row, row + count - 1);
+    for (int i = 0; i < count; ++i) {
+        const quint32 slot = rows.take(row);
+        release(records[slot]);
+        freeRecords.push_back(slot);
+    }
+    if (rows.size() == 0) { // the last item went: give the memory back
+        records.clear();
+        records.shrink_to_fit();
+        freeRecords.clear();
+        freeRecords.shrink_to_fit();
+        texts = QString();
+        garbage = 0;
+    }
+    q->endRemoveRows();
+}
+
+void ListExModelPrivate::moveRow(int from, int to)
+{
+    // to: the row it ends at
+    if (from == to)
+        return;
+    Announcing announcing(this);
+    q->beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    rows.insert(to, rows.take(from));
+    q->endMoveRows();
+}
+
+int ListExModelPrivate::resort(int row)
+{
+    if (!sorted)
+        return row;
+    const quint32 slot = rows.take(row);
+    const int to = sortedRow(text(records[slot]));
+    rows.insert(row, slot);
+    moveRow(row, to);
+    return to;
+}
+
+void ListExModelPrivate::sortAll()
+{
+    std::vector<quint32> order = rows.toVector();
+    std::vector<qint32> byRow(order.size());
+    std::iota(byRow.begin(), byRow.end(), 0);
+    const auto lessThan = [&](qint32 a, qint32 b) {
+        return less(text(records[order[size_t(a)]]), text(records[order[size_t(b)]]));
+    };
+    if (std::is_sorted(byRow.begin(), byRow.end(), lessThan))
+        return;
+    std::stable_sort(byRow.begin(), byRow.end(), lessThan);
+    Announcing announcing(this);
+    emit q->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<qint32> newRow(byRow.size());
+    std::vector<quint32> sortedOrder(byRow.size());
+    for (size_t i = 0; i < byRow.size(); ++i) {
+        newRow[size_t(byRow[i])] = qint32(i);
+        sortedOrder[i] = order[size_t(byRow[i])];
+    }
+    const QModelIndexList from = q->persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &i : from)
+        to.append(q->index(newRow[size_t(i.row())], i.column()));
+    rows.assign(sortedOrder);
+    q->changePersistentIndexList(from, to);
+    emit q->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ListExModelPrivate::changedAll(const QList<int> &roles)
+{
+    if (rows.size() == 0)
+        return;
+    Announcing announcing(this);
+    emit q->dataChanged(q->index(0), q->index(rows.size() - 1), roles);
+}
+
+QFont &ListExModelPrivate::ownFont(int row, const QFont &listFont)
+{
+    ItemExtra &extra = at(row).ensureExtra();
+    if (!extra.font)
+        extra.font = listFont;
+    return *extra.font;
+}
+
+ListExModel::ListExModel(QObject *parent)
     : QAbstractListModel(parent)
-    , m_listFont(std::move(listFont))
+    , d(std::make_unique<ListExModelPrivate>(this))
 {
 }
 
+ListExModel::~ListExModel() = default;
+
 int ListExModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_announced;
+    return parent.isValid() ? 0 : d->rows.size();
+}
+
+int ListExModel::count() const
+{
+    return d->rows.size();
 }
 
 QVariant ListExModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const ItemRecord &it = m_items[size_t(index.row())];
+    const quint32 slot = d->rows.at(index.row());
+    const ItemRecord &it = d->records[slot];
     const ItemExtra *extra = it.extra.get();
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
     case Qt::AccessibleTextRole:
-        return text(it).toString();
+        return d->text(it).toString();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         return extra && !extra->description.isEmpty() ? QVariant(extra->description) : QVariant();
     case Qt::DecorationRole:
-        return it.picture >= 0 ? QVariant(m_pictures[it.picture]) : QVariant();
+        return it.picture >= 0 ? QVariant(d->pictures[size_t(it.picture)].pixmap) : QVariant();
     case Qt::FontRole:
         if (!extra || !extra->font)
             return {};
-        if (extra->fontItem && extra->face != ItemExtra::Face::Own) {
+        if (extra->hasFontKind && extra->face != ItemExtra::Face::Own) {
             if (extra->face == ItemExtra::Face::Unknown)
-                queueFaceCheck(const_cast<ItemExtra *>(extra), text(it));
-            return {}; // the list's font, until the face is known to draw the name
+                d->queueFaceCheck(slot);
+            return {}; // the list's font, until the face is known to draw the text
         }
         return *extra->font;
-    case Qt::ForegroundRole:
-        return it.itemColor == kvNoColor
-                   ? QVariant()
-                   : QVariant(QBrush(ToQColor(it.itemColor, QGuiApplication::palette())));
+    case Qt::ForegroundRole: {
+        const QColor c = d->color(it);
+        return c.isValid() ? QVariant(QBrush(c)) : QVariant();
+    }
     case Qt::BackgroundRole:
-        return it.backColor == kvNoColor
-                   ? QVariant()
-                   : QVariant(QBrush(ToQColor(it.backColor, QGuiApplication::palette())));
-    case ItemColorRole:
-        return it.itemColor;
-    case BackColorRole:
-        return it.backColor;
-    case FontTypeRole:
-        return extra ? extra->fontType : qint32(kvVectorFont);
+        return it.hasBackground ? QVariant(QBrush(QColor::fromRgba(it.background))) : QVariant();
     case ItemDataRole:
-        return it.itemData;
+        return extra ? extra->data : QVariant();
     case EnabledRole:
         return bool(it.enabled);
+    case PaletteColorRole:
+        return extra && extra->colorRole >= 0 ? int(extra->colorRole) : int(QPalette::NoRole);
+    case FontKindRole:
+        return extra && extra->hasFontKind ? QVariant(extra->fontKind) : QVariant();
     default:
         return {};
     }
 }
 
+namespace {
+
+// A colour from a QColor or QBrush value; nullopt for a value of another type.
+std::optional<QColor> colorValue(const QVariant &value)
+{
+    if (!value.isValid())
+        return QColor();
+    if (value.metaType() == QMetaType::fromType<QColor>())
+        return value.value<QColor>();
+    if (value.metaType() == QMetaType::fromType<QBrush>())
+        return value.value<QBrush>().color();
+    if (value.metaType() == QMetaType::fromType<Qt::GlobalColor>())
+        return QColor(value.value<Qt::GlobalColor>());
+    return std::nullopt;
+}
+
+} // namespace
+
+bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    if (d->depth > 0) {
+        const QPersistentModelIndex at(index);
+        d->deferred([this, at, value, role] {
+            if (at.isValid())
+                setData(at, value, role);
+        });
+        return true;
+    }
+    const int row = index.row();
+    ListExItem item = d->toItem(d->at(row));
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (!value.canConvert<QString>())
+            return false;
+        item.setText(value.toString());
+        break;
+    case Qt::DecorationRole:
+        if (value.isValid() && !value.canConvert<QPixmap>())
+            return false;
+        item.setPicture(value.value<QPixmap>());
+        break;
+    case Qt::ForegroundRole: {
+        const auto c = colorValue(value);
+        if (!c)
+            return false;
+        item.setColor(*c);
+        break;
+    }
+    case Qt::BackgroundRole: {
+        const auto c = colorValue(value);
+        if (!c)
+            return false;
+        item.setBackground(*c);
+        break;
+    }
+    case Qt::FontRole:
+        if (!value.isValid())
+            item.unsetFont();
+        else if (value.metaType() == QMetaType::fromType<QFont>())
+            item.setFont(value.value<QFont>());
+        else
+            return false;
+        break;
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        item.setDescription(value.toString());
+        break;
+    case ItemDataRole:
+        item.setData(value);
+        break;
+    case EnabledRole:
+        if (!value.canConvert<bool>())
+            return false;
+        item.setEnabled(value.toBool());
+        break;
+    case PaletteColorRole:
+        if (!value.canConvert<int>() || value.toInt() < 0 || value.toInt() > QPalette::NoRole)
+            return false;
+        item.setColorRole(QPalette::ColorRole(value.toInt()));
+        break;
+    case FontKindRole:
+        if (!value.isValid())
+            item.unsetFontKind();
+        else if (value.canConvert<int>())
+            item.setFontKind(value.toInt());
+        else
+            return false;
+        break;
+    default:
+        return false;
+    }
+    setItem(row, item);
+    return true;
+}
+
 Qt::ItemFlags ListExModel::flags(const QModelIndex &index) const
 {
-    if (!index.isValid() || index.row() >= m_announced)
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     // A disabled item is neither enabled nor selectable for Qt: views, type-ahead and the mouse
     // pass it by.
-    return m_items[size_t(index.row())].enabled
-               ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+    return d->at(index.row()).enabled
+               ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren
                : Qt::ItemNeverHasChildren;
 }
 
-QStringView ListExModel::text(const ItemRecord &item) const
+bool ListExModel::insertRows(int row, int count, const QModelIndex &parent)
 {
-    // Never a null view: Qt's searches tell a null text from an empty one.
-    if (m_texts.isNull())
-        return QStringView(u"");
-    return QStringView(m_texts).sliced(item.textAt, item.textSize);
-}
-
-// Takes in a new item: its text into the shared buffer, and a system colour item into the count.
-void ListExModel::adopt(ItemRecord &item, QStringView text)
-{
-    if (m_texts.size() + text.size() > qsizetype(std::numeric_limits<quint32>::max()))
-        throw std::length_error("ListEx: the texts of the list would pass 4294967295 characters");
-    item.textAt = quint32(m_texts.size());
-    item.textSize = quint32(text.size());
-    m_texts.append(text);
-    if (item.extra && item.extra->paletteRole >= 0)
-        ++m_paletteItems;
-}
-
-bool ListExModel::less(const ItemRecord &a, const ItemRecord &b) const
-{
-    return text(a).compare(text(b), Qt::CaseInsensitive) < 0;
-}
-
-void ListExModel::append(ItemRecord &&item, QStringView text)
-{
-    adopt(item, text);
-    m_items.push_back(std::move(item));
-    if (!m_flushQueued) {
-        m_flushQueued = true;
-        QMetaObject::invokeMethod(this, &ListExModel::flush, Qt::QueuedConnection);
-    }
-}
-
-void ListExModel::insert(qint32 row, ItemRecord &&item, QStringView text)
-{
-    flush();
-    adopt(item, text);
-    beginInsertRows({}, row, row);
-    m_items.insert(m_items.begin() + row, std::move(item));
-    ++m_announced;
+    if (parent.isValid() || row < 0 || row > rowCount() || count < 1 ||
+        count > std::numeric_limits<int>::max() - rowCount())
+        return false;
+    if (d->sorted && row != d->sortedRow(u""))
+        return false; // empty texts go where they sort
+    if (d->deferred([this, row, count] { insertRows(std::min(row, rowCount()), count); }))
+        return true;
+    ListExModelPrivate::Announcing announcing(d.get());
+    beginInsertRows({}, row, row + count - 1);
+    for (int i = 0; i < count; ++i)
+        d->rows.insert(row + i, d->store(ListExItem()));
     endInsertRows();
+    return true;
 }
 
-void ListExModel::flush()
+bool ListExModel::removeRows(int row, int count, const QModelIndex &parent)
 {
-    m_flushQueued = false;
-    const qint32 known = m_announced;
-    if (known >= count())
-        return;
-    const auto lessThan = byText();
-    const auto tail = m_items.begin() + known;
-    if (m_sorted)
-        std::stable_sort(tail, m_items.end(), lessThan);
-    beginInsertRows({}, known, count() - 1);
-    m_announced = count();
-    endInsertRows();
-    if (m_sorted && known > 0 && less(m_items[size_t(known)], m_items[size_t(known - 1)]))
-        mergeTail(known);
-}
-
-// The rows from known on are sorted among themselves and follow the sorted rows before them: one
-// stable merge puts them in place, earlier items first among equal texts.
-void ListExModel::mergeTail(qint32 known)
-{
-    const auto lessThan = byText();
-    const auto head = m_items.begin(), tail = head + known, end = m_items.end();
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList from = persistentIndexList();
-    QModelIndexList to;
-    to.reserve(from.size());
-    for (const QModelIndex &i : from) {
-        const ItemRecord &item = m_items[size_t(i.row())];
-        // An old item moves down by the new ones that sort before it; a new one comes after
-        // every old item that does not sort after it.
-        const qsizetype row = i.row() < known
-                                  ? i.row() + (std::lower_bound(tail, end, item, lessThan) - tail)
-                                  : i.row() - known + (std::upper_bound(head, tail, item, lessThan) - head);
-        to.append(index(int(row), i.column()));
+    if (parent.isValid() || row < 0 || count < 1 || row > rowCount() - count)
+        return false;
+    if (d->depth > 0) {
+        // Rows are named by their items, which may have moved by the time the change is made.
+        QList<QPersistentModelIndex> items;
+        for (int i = row; i < row + count; ++i)
+            items.append(QPersistentModelIndex(index(i)));
+        d->deferred([this, items] {
+            for (const QPersistentModelIndex &i : items)
+                if (i.isValid())
+                    d->removeRange(i.row(), 1);
+        });
+        return true;
     }
-    std::inplace_merge(head, tail, end, lessThan);
-    changePersistentIndexList(from, to);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    d->removeRange(row, count);
+    return true;
 }
 
-void ListExModel::setSorted(bool sorted)
+bool ListExModel::moveRows(const QModelIndex &sourceParent, int sourceRow, int count,
+                           const QModelIndex &destinationParent, int destinationChild)
 {
-    if (sorted == m_sorted)
+    const int n = rowCount();
+    if (sourceParent.isValid() || destinationParent.isValid() || d->sorted || count < 1 || sourceRow < 0 ||
+        sourceRow > n - count || destinationChild < 0 || destinationChild > n ||
+        (destinationChild >= sourceRow && destinationChild <= sourceRow + count))
+        return false;
+    if (d->depth > 0) {
+        d->deferred([this, sourceRow, count, destinationChild] {
+            moveRows({}, sourceRow, count, {}, destinationChild);
+        });
+        return true;
+    }
+    ListExModelPrivate::Announcing announcing(d.get());
+    beginMoveRows({}, sourceRow, sourceRow + count - 1, {}, destinationChild);
+    std::vector<quint32> moving;
+    moving.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        moving.push_back(d->rows.take(sourceRow));
+    const int at = destinationChild > sourceRow ? destinationChild - count : destinationChild;
+    for (int i = 0; i < count; ++i)
+        d->rows.insert(at + i, moving[size_t(i)]);
+    endMoveRows();
+    return true;
+}
+
+void ListExModel::sort(int column, Qt::SortOrder order)
+{
+    if (column != 0)
         return;
-    flush();
-    m_sorted = sorted;
-    if (!sorted || std::is_sorted(m_items.begin(), m_items.end(), byText()))
+    if (d->deferred([this, column, order] { sort(column, order); }))
         return;
-    // Sort what is there: the order of rows, then the items by it.
-    std::vector<qint32> order(m_items.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = qint32(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [this](qint32 a, qint32 b) { return less(m_items[size_t(a)], m_items[size_t(b)]); });
-    std::vector<qint32> newRow(order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        newRow[size_t(order[i])] = qint32(i);
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList from = persistentIndexList();
-    QModelIndexList to;
-    to.reserve(from.size());
-    for (const QModelIndex &i : from)
-        to.append(index(newRow[size_t(i.row())], i.column()));
-    std::vector<ItemRecord> sortedItems;
-    sortedItems.reserve(m_items.size());
-    for (qint32 row : order)
-        sortedItems.push_back(std::move(m_items[size_t(row)]));
-    m_items.swap(sortedItems);
-    changePersistentIndexList(from, to);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (order == Qt::DescendingOrder)
+        qWarning("ListExModel::sort: items sort in ascending order only; sorted ascending");
+    d->sortAll();
+}
+
+QHash<int, QByteArray> ListExModel::roleNames() const
+{
+    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+    names.insert(Qt::ForegroundRole, "foreground");
+    names.insert(Qt::BackgroundRole, "background");
+    names.insert(Qt::FontRole, "font");
+    names.insert(ItemDataRole, "itemData");
+    names.insert(EnabledRole, "enabled");
+    names.insert(PaletteColorRole, "paletteColor");
+    names.insert(FontKindRole, "fontKind");
+    return names;
+}
+
+ListExItem ListExModel::item(int row) const
+{
+    if (!d->validRow("item", row, count()))
+        return {};
+    return d->toItem(d->at(row));
+}
+
+bool ListExModel::setItem(int row, const ListExItem &item)
+{
+    if (!d->validRow("setItem", row, count()))
+        return false;
+    if (d->depth > 0) {
+        const QPersistentModelIndex at(index(row));
+        d->deferred([this, at, item] {
+            if (at.isValid())
+                setItem(at.row(), item);
+        });
+        return true;
+    }
+    d->assign(d->at(row), item);
+    row = d->resort(row);
+    ListExModelPrivate::Announcing announcing(d.get());
+    emit dataChanged(index(row), index(row));
+    return true;
+}
+
+int ListExModel::insertItem(int row, const ListExItem &item)
+{
+    if (row < 0 || row > count()) {
+        qWarning("ListExModel::insertItem: cannot insert at row %d (the model has %d)", row, count());
+        return -1;
+    }
+    if (d->deferred([this, row, item] { insertItem(std::min(row, count()), item); }))
+        return -1;
+    if (count() == std::numeric_limits<int>::max()) {
+        qWarning("ListExModel::insertItem: the model is full");
+        return -1;
+    }
+    return d->insertOne(row, item);
+}
+
+int ListExModel::addItem(const ListExItem &item)
+{
+    if (d->deferred([this, item] { addItem(item); }))
+        return -1;
+    return insertItem(count(), item);
+}
+
+void ListExModel::addItems(const QList<ListExItem> &items)
+{
+    if (items.isEmpty())
+        return;
+    if (d->deferred([this, items] { addItems(items); }))
+        return;
+    const int first = count();
+    const int n = int(std::min<qsizetype>(items.size(), std::numeric_limits<int>::max() - first));
+    {
+        ListExModelPrivate::Announcing announcing(d.get());
+        beginInsertRows({}, first, first + n - 1);
+        for (int i = 0; i < n; ++i)
+            d->rows.insert(first + i, d->store(items[i]));
+        endInsertRows();
+    }
+    if (d->sorted)
+        d->sortAll(); // stable: a merge of the sorted rows and the new ones
+}
+
+void ListExModel::addItems(const QStringList &texts)
+{
+    QList<ListExItem> items;
+    items.reserve(texts.size());
+    for (const QString &t : texts)
+        items.append(ListExItem(t));
+    addItems(items);
+}
+
+ListExItem ListExModel::takeItem(int row)
+{
+    if (!d->validRow("takeItem", row, count()))
+        return {};
+    if (d->depth > 0) {
+        qWarning("ListExModel::takeItem: the model is announcing a change; removeRows() waits for its end, "
+                 "takeItem() cannot: nothing taken");
+        return {};
+    }
+    ListExItem item = d->toItem(d->at(row));
+    d->removeRange(row, 1);
+    return item;
 }
 
 void ListExModel::clear()
 {
+    if (d->deferred([this] { clear(); }))
+        return;
+    ListExModelPrivate::Announcing announcing(d.get());
     beginResetModel();
-    m_items.clear();
-    m_items.shrink_to_fit();
-    m_texts = QString();
-    m_announced = 0;
-    m_paletteItems = 0;
-    m_pictures.clear();
-    m_pictureByKey.clear();
-    m_faceQueue.clear();
+    d->rows.clear();
+    d->records.clear();
+    d->records.shrink_to_fit();
+    d->freeRecords.clear();
+    d->texts = QString();
+    d->garbage = 0;
+    d->pictures.clear();
+    d->pictureByKey.clear();
+    d->freePictures.clear();
+    d->paletteItems = 0;
+    d->faceQueue.clear();
     endResetModel();
 }
 
-void ListExModel::refreshAll()
+bool ListExModel::isSorted() const
 {
-    flush();
-    // A font item whose family was changed through its font is looked at again.
-    for (ItemRecord &item : m_items) {
-        ItemExtra *extra = item.extra.get();
-        if (extra && extra->fontItem && extra->face != ItemExtra::Face::Unknown &&
-            extra->face != ItemExtra::Face::Queued && extra->checkedFamily != extra->font->family())
-            extra->face = ItemExtra::Face::Unknown;
-    }
-    if (m_announced > 0)
-        emit dataChanged(index(0), index(m_announced - 1));
+    return d->sorted;
 }
 
-const ItemRecord &ListExModel::record(qint32 row) const
+void ListExModel::setSorted(bool sorted)
 {
-    if (row < 0 || row >= count())
-        throw std::out_of_range("ListEx: " + noItemAt(row, count()));
-    return m_items[size_t(row)];
-}
-
-ItemRecord &ListExModel::record(qint32 row)
-{
-    return const_cast<ItemRecord &>(std::as_const(*this).record(row));
-}
-
-qint32 ListExModel::find(QStringView wanted, bool exact)
-{
-    flush();
-    const qint32 n = count();
-    if (exact) {
-        for (qint32 i = 0; i < n; ++i) {
-            const ItemRecord &item = m_items[size_t(i)];
-            if (item.textSize == quint32(wanted.size()) &&
-                text(item).compare(wanted, Qt::CaseInsensitive) == 0)
-                return i;
-        }
-    } else {
-        for (qint32 i = 0; i < n; ++i)
-            if (text(m_items[size_t(i)]).startsWith(wanted, Qt::CaseInsensitive))
-                return i;
-    }
-    return -1;
-}
-
-QFont &ListExModel::ownFont(qint32 row)
-{
-    ItemExtra &extra = record(row).ensureExtra();
-    if (!extra.font)
-        extra.font = m_listFont();
-    return *extra.font;
-}
-
-void ListExModel::setEnabled(qint32 row, bool enabled)
-{
-    ItemRecord &item = record(row);
-    if (bool(item.enabled) == enabled)
+    if (d->deferred([this, sorted] { setSorted(sorted); }))
         return;
-    item.enabled = enabled;
-    if (row < m_announced)
-        emit dataChanged(index(row), index(row), {EnabledRole});
+    if (sorted == d->sorted)
+        return;
+    d->sorted = sorted;
+    if (sorted)
+        d->sortAll();
+    ListExModelPrivate::Announcing announcing(d.get());
+    emit sortedChanged(sorted);
 }
 
-qint32 ListExModel::pictureIndex(const QPixmap &picture)
+QPalette ListExModel::palette() const
 {
-    if (picture.isNull())
+    return d->palette ? *d->palette : QGuiApplication::palette();
+}
+
+void ListExModel::setPalette(const QPalette &palette)
+{
+    if (d->palette && *d->palette == palette && palette.resolveMask() == d->palette->resolveMask())
+        return;
+    d->palette = palette;
+    if (d->paletteItems > 0)
+        d->changedAll({Qt::ForegroundRole});
+}
+
+int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) const
+{
+    const int n = count();
+    if (from < 0 || from > n) {
+        qWarning("ListExModel::findRow: no row %d to start from (the model has %d)", from, n);
         return -1;
-    const auto found = m_pictureByKey.constFind(picture.cacheKey());
-    if (found != m_pictureByKey.cend())
-        return *found;
-    const qint32 index = qint32(m_pictures.size());
-    m_pictures.append(picture);
-    m_pictureByKey.insert(picture.cacheKey(), index);
-    return index;
-}
-
-void ListExModel::followPalette(const QPalette &palette)
-{
-    if (m_paletteItems == 0)
-        return;
-    for (ItemRecord &item : m_items)
-        if (item.extra && item.extra->paletteRole >= 0)
-            item.itemColor =
-                FromQColor(palette.color(QPalette::Active, QPalette::ColorRole(item.extra->paletteRole)));
-    if (m_announced > 0)
-        emit dataChanged(index(0), index(m_announced - 1), {Qt::ForegroundRole, ItemColorRole});
-}
-
-void ListExModel::queueFaceCheck(ItemExtra *extra, QStringView text) const
-{
-    extra->face = ItemExtra::Face::Queued;
-    m_faceQueue.append({extra, text.toString()});
-    if (m_faceQueue.size() == 1)
-        QMetaObject::invokeMethod(const_cast<ListExModel *>(this), &ListExModel::checkQueuedFaces,
-                                  Qt::QueuedConnection);
-}
-
-// Looks at a few faces per turn of the event loop, so that a list of fonts never stalls the
-// window: its rows show in the list's font first and in their own faces a moment later.
-void ListExModel::checkQueuedFaces()
-{
-    constexpr int kFacesPerTurn = 4;
-    if (m_faceQueue.isEmpty())
-        return;
-    for (int n = 0; n < kFacesPerTurn && !m_faceQueue.isEmpty(); ++n) {
-        const auto [extra, text] = m_faceQueue.takeFirst();
-        extra->checkedFamily = extra->font->family();
-        extra->face = faceDrawsText(*extra, text) ? ItemExtra::Face::Own : ItemExtra::Face::ListFont;
     }
-    if (m_announced > 0)
-        emit dataChanged(index(0), index(m_announced - 1), {Qt::FontRole});
-    if (!m_faceQueue.isEmpty())
-        QMetaObject::invokeMethod(this, &ListExModel::checkQueuedFaces, Qt::QueuedConnection);
+    const Qt::CaseSensitivity cs = flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const QStringView wanted(text);
+    const auto &records = d->records;
+    std::function<bool(quint32)> test;
+    const uint type = uint(flags & 0x0F);
+    switch (type) {
+    case Qt::MatchExactly:
+    case Qt::MatchFixedString:
+    case Qt::MatchStartsWith: {
+        const bool whole = type != Qt::MatchStartsWith;
+        // Most items differ in their first letter: compare that before the whole text.
+        const char16_t first = wanted.isEmpty() ? 0 : wanted.front().unicode();
+        const bool filter = first && !QChar::isSurrogate(first);
+        const char16_t folded = cs == Qt::CaseSensitive ? first : char16_t(QChar::toCaseFolded(char32_t(first)));
+        const QChar *chars = d->texts.constData();
+        test = [=, &records](quint32 slot) {
+            const ItemRecord &r = records[slot];
+            if (whole ? r.textSize != quint32(wanted.size()) : r.textSize < quint32(wanted.size()))
+                return false;
+            if (filter) {
+                const char16_t c = chars[r.textAt].unicode();
+                if (c != first &&
+                    (cs == Qt::CaseSensitive ||
+                     (c < 128 ? char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c) : char16_t(QChar::toCaseFolded(char32_t(c)))) != folded))
+                    return false;
+            }
+            return d->text(r).startsWith(wanted, cs);
+        };
+        break;
+    }
+    case Qt::MatchContains:
+        test = [&](quint32 slot) { return d->text(records[slot]).contains(wanted, cs); };
+        break;
+    case Qt::MatchEndsWith:
+        test = [&](quint32 slot) { return d->text(records[slot]).endsWith(wanted, cs); };
+        break;
+    case Qt::MatchRegularExpression:
+    case Qt::MatchWildcard: {
+        const QString pattern = type == Qt::MatchWildcard
+                                    ? QRegularExpression::wildcardToRegularExpression(text)
+                                    : text;
+        const QRegularExpression re(pattern, cs == Qt::CaseSensitive ? QRegularExpression::NoPatternOption
+                                                                     : QRegularExpression::CaseInsensitiveOption);
+        if (!re.isValid()) {
+            qWarning("ListExModel::findRow: %s is no valid pattern", qPrintable(text));
+            return -1;
+        }
+        test = [&d = d, &records, re](quint32 slot) { return re.match(d->text(records[slot])).hasMatch(); };
+        break;
+    }
+    default:
+        qWarning("ListExModel::findRow: match type %u is not understood", type);
+        return -1;
+    }
+    const int found = d->rows.find(from, n, test);
+    if (found >= 0 || !(flags & Qt::MatchWrap))
+        return found;
+    return d->rows.find(0, from, test);
 }
 
-// Whether the face the font resolves to is the family asked for and has a glyph for every letter
-// of the text: symbol and picture faces map letters to signs, so they cannot show their name.
-bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
+QModelIndexList ListExModel::match(const QModelIndex &start, int role, const QVariant &value, int hits,
+                                   Qt::MatchFlags flags) const
 {
-    const QFont &font = *extra.font;
-    // Qt names a family found at several foundries "Family [Foundry]".
-    const QString resolved = QFontInfo(font).family();
-    if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
-        return false;
-    if (!QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
-        return false;
-    const QFontMetrics metrics(font);
-    for (QChar c : text)
-        if (!c.isSpace() && !metrics.inFont(c))
-            return false;
-    return true;
+    const bool textRole = role == Qt::DisplayRole || role == Qt::EditRole;
+    if (!textRole || (flags & Qt::MatchRecursive) || start.parent().isValid() ||
+        !value.canConvert<QString>() || (flags & 0x0F) == Qt::MatchExactly)
+        return QAbstractListModel::match(start, role, value, hits, flags);
+    QModelIndexList found;
+    const int n = count();
+    const int begin = start.isValid() ? start.row() : 0;
+    const QString text = value.toString();
+    const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
+    for (int pass = 0; pass < 2 && (hits < 0 || found.size() < hits); ++pass) {
+        const int to = pass == 0 ? n : begin;
+        int row = pass == 0 ? begin : 0;
+        if (pass == 1 && !(flags & Qt::MatchWrap))
+            break;
+        while (row < to && (hits < 0 || found.size() < hits)) {
+            const int r = findRow(text, once, row);
+            if (r < 0 || r >= to)
+                break;
+            found.append(index(r));
+            row = r + 1;
+        }
+    }
+    return found;
 }
 
 } // namespace KvListEx

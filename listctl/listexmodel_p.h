@@ -1,36 +1,31 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// The items of one ListEx, as a Qt list model that answers everything through roles.
+// ListExModel's storage: small records in records, their texts in one buffer, their order in a
+// RowIndex. Also used by the classic layer, which reaches a few things the public API hides.
 #pragma once
 
-#include "listex.h"
+#include "listexmodel.h"
+#include "rowindex_p.h"
 
-#include <QAbstractListModel>
 #include <QHash>
+#include <QPalette>
 
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace KvListEx {
-
-// The message for a position that names no item.
-inline std::string noItemAt(qint32 index, qint32 count)
-{
-    return "no item at position " + std::to_string(index) + " (the list has " + std::to_string(count) +
-           " items)";
-}
 
 // What few items have lives apart, so that a long list of plain items stays small.
 struct ItemExtra {
     enum class Face : qint8 { Unknown, Queued, Own, ListFont };
     QString description;
     std::optional<QFont> font;
-    QString checkedFamily; // font items: the family whose face was looked at
-    qint32 fontType = kvVectorFont;
-    qint8 paletteRole = -1; // system colour items: the palette role they show
-    bool fontItem = false;  // made by AddScreenFonts: drawn in its face only where that face can
+    QVariant data;
+    QString checkedFamily; // font family items: the family whose face was looked at
+    qint32 fontKind = 0;
+    bool hasFontKind = false;
+    qint8 colorRole = -1; // QPalette::ColorRole the item colour follows
     Face face = Face::Unknown;
 };
 
@@ -38,78 +33,106 @@ struct ItemRecord {
     std::unique_ptr<ItemExtra> extra;
     quint32 textAt = 0; // the text is kept by the model, with every other item's
     quint32 textSize = 0;
-    OleColor itemColor = kvNoColor;
-    OleColor backColor = kvNoColor;
-    qint32 itemData = -1;
-    qint32 picture : 31 = -1; // index into the model's picture table
+    QRgb color = 0;
+    QRgb background = 0;
+    qint32 picture : 29 = -1; // index into the model's picture table
     quint32 enabled : 1 = 1;
+    quint32 hasColor : 1 = 0;
+    quint32 hasBackground : 1 = 0;
 
     ItemExtra &ensureExtra();
 };
 
-class ListExModel : public QAbstractListModel {
-    Q_OBJECT
+class ListExModelPrivate {
 public:
-    // listFont: the list's font, which an item's own font starts as.
-    ListExModel(std::function<QFont()> listFont, QObject *parent);
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
-
-    // Appends without telling the views at once: appends made in a row are announced together by
-    // flush(), which every member that needs positions and the event loop run. A sorted list sorts
-    // them in then, so a fill of N items costs O(N log N).
-    void append(ItemRecord &&item, QStringView text);
-    void insert(qint32 row, ItemRecord &&item, QStringView text);
-    void flush();
-    void clear();
-    // Tells the views that every item may have changed.
-    void refreshAll();
-
-    bool isSorted() const { return m_sorted; }
-    void setSorted(bool sorted);
-
-    // Items counted with those not yet announced.
-    qint32 count() const { return qint32(m_items.size()); }
-    // Throws std::out_of_range for a row that names no item.
-    const ItemRecord &record(qint32 row) const;
-    ItemRecord &record(qint32 row);
-    QStringView text(const ItemRecord &item) const;
-    qint32 find(QStringView text, bool exact);
-
-    QFont &ownFont(qint32 row);
-    void setEnabled(qint32 row, bool enabled);
-    qint32 pictureIndex(const QPixmap &picture);
-    // System colour items take their role's colour from the palette.
-    void followPalette(const QPalette &palette);
-
-private:
-    void adopt(ItemRecord &item, QStringView text);
-    bool less(const ItemRecord &a, const ItemRecord &b) const;
-    // less() as a function object, for the standard algorithms.
-    auto byText() const
+    explicit ListExModelPrivate(ListExModel *model)
+        : q(model)
     {
-        return [this](const ItemRecord &a, const ItemRecord &b) { return less(a, b); };
     }
-    void mergeTail(qint32 known);
-    void queueFaceCheck(ItemExtra *extra, QStringView text) const;
-    void checkQueuedFaces();
-    bool faceDrawsText(const ItemExtra &extra, QStringView text) const;
+    static ListExModelPrivate *get(ListExModel *model) { return model->d.get(); }
 
-    std::function<QFont()> m_listFont;
-    std::vector<ItemRecord> m_items;
-    // Every item's text, end to end: one allocation for the list instead of one per item.
-    QString m_texts;
-    qint32 m_announced = 0; // rows the views know of
-    bool m_flushQueued = false;
-    bool m_sorted = false;
-    qint32 m_paletteItems = 0;
-    QList<QPixmap> m_pictures; // shared by all items that show the same picture
-    QHash<qint64, qint32> m_pictureByKey;
-    // Font items whose face is looked at after their row was first asked for: loading a face
-    // takes a while, so a few are looked at per turn of the event loop.
-    mutable QList<std::pair<ItemExtra *, QString>> m_faceQueue;
+    // While the model announces a change, members that would change it wait for the end of it.
+    class Announcing {
+    public:
+        explicit Announcing(ListExModelPrivate *d)
+            : m_d(d)
+        {
+            ++m_d->depth;
+        }
+        ~Announcing();
+        Q_DISABLE_COPY(Announcing)
+
+    private:
+        ListExModelPrivate *m_d;
+    };
+    // True (and the change kept for later) when the model is announcing another change.
+    bool deferred(std::function<void()> change);
+
+    bool validRow(const char *member, int row, int count) const;
+    ItemRecord &at(int row) { return records[rows.at(row)]; }
+    const ItemRecord &at(int row) const { return records[rows.at(row)]; }
+    QStringView text(const ItemRecord &item) const;
+    QStringView textAt(int row) const { return text(at(row)); }
+    bool less(QStringView a, QStringView b) const { return a.compare(b, Qt::CaseInsensitive) < 0; }
+    // The row a text goes to in a sorted model: after every item that does not sort after it.
+    int sortedRow(QStringView text) const;
+
+    quint32 store(const ListExItem &item);
+    void assign(ItemRecord &record, const ListExItem &item);
+    void setText(ItemRecord &record, QStringView text);
+    void release(ItemRecord &record);
+    ListExItem toItem(const ItemRecord &record) const;
+    qint32 pictureIndex(const QPixmap &picture);
+    void dropPicture(qint32 index);
+    QColor color(const ItemRecord &record) const;
+
+    int insertOne(int row, const ListExItem &item);
+    void removeRange(int row, int count);
+    void moveRow(int from, int to);
+    // Puts a row whose text changed in its sorted place; its row afterwards.
+    int resort(int row);
+    // Sorts every item, keeping persistent indexes on their items.
+    void sortAll();
+    // Tells the views that every item may have changed (roles: all when empty).
+    void changedAll(const QList<int> &roles = {});
+
+    // The classic layer's item font: present from the start, a copy of the given font.
+    QFont &ownFont(int row, const QFont &listFont);
+
+    // Font family items are drawn in their own face once it is known to draw their text; faces
+    // are looked at a few per turn of the event loop.
+    void queueFaceCheck(quint32 slot) const;
+    void checkQueuedFaces();
+    bool faceDrawsText(const QFont &font, QStringView text) const;
+    // After a family of a font item changed through its font: look at its face again.
+    void recheckFaces();
+    // A font family item whose face is known not to draw its text (a symbol face).
+    void markListFont(int row)
+    {
+        ItemExtra &extra = at(row).ensureExtra();
+        extra.face = ItemExtra::Face::ListFont;
+        extra.checkedFamily = extra.font ? extra.font->family() : QString();
+    }
+
+    ListExModel *const q;
+    std::vector<ItemRecord> records;
+    std::vector<quint32> freeRecords;
+    RowIndex rows;
+    QString texts; // every item's text, end to end: one allocation instead of one per item
+    qsizetype garbage = 0;
+    struct Picture {
+        QPixmap pixmap;
+        qint32 users = 0;
+    };
+    std::vector<Picture> pictures; // shared by every item that shows the same picture
+    QHash<qint64, qint32> pictureByKey;
+    std::vector<qint32> freePictures;
+    std::optional<QPalette> palette;
+    qint32 paletteItems = 0;
+    bool sorted = false;
+    int depth = 0;
+    std::vector<std::function<void()>> waiting;
+    mutable std::vector<quint32> faceQueue;
 };
 
 } // namespace KvListEx

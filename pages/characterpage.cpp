@@ -6,15 +6,15 @@
 
 namespace {
 
-constexpr KvListEx::OleColor kNone = KvListEx::kvNoColor;
-constexpr KvListEx::OleColor kRed = 255;         // the one highlighted character
-constexpr KvListEx::OleColor kFemale = 0xC0C0FF; // light pink, as the legend shows
+constexpr KvListEx::Classic::OleColor kNone = KvListEx::Classic::kvNoColor;
+constexpr KvListEx::Classic::OleColor kRed = 255;         // the one highlighted character
+constexpr KvListEx::Classic::OleColor kFemale = 0xC0C0FF; // light pink, as the legend shows
 
 struct Character {
     const char *name;
     int bitmap;
-    KvListEx::OleColor itemColor;
-    KvListEx::OleColor backColor;
+    KvListEx::Classic::OleColor itemColor;
+    KvListEx::Classic::OleColor backColor;
     const char *description;
 };
 
@@ -61,6 +61,6 @@ void frmMain::LoadCharacters()
 
 void frmMain::ListEx3_ItemSelected()
 {
-    const KvListEx::ListItemCollection items = ListEx3->ListItems();
+    const KvListEx::Classic::ListItemCollection items = ListEx3->ListItems();
     lblDescr->setText(items.Item(ListEx3->ListIndex()).Description());
 }

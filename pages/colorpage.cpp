@@ -9,7 +9,7 @@ namespace {
 
 struct CustomColor {
     const char *name;
-    KvListEx::OleColor value; // 0x00BBGGRR
+    KvListEx::Classic::OleColor value; // 0x00BBGGRR
 };
 
 constexpr CustomColor kCustomColors[] = {
@@ -39,12 +39,12 @@ void frmMain::optColors_Click(qint16 Index)
 
 void frmMain::optStyle_Click(qint16 Index)
 {
-    ListEx2->SetStyle(Index == 0 ? KvListEx::ListEx::kvColorRectAndText : KvListEx::ListEx::kvLargeColorRect);
+    ListEx2->SetStyle(Index == 0 ? KvListEx::Classic::ListEx::kvColorRectAndText : KvListEx::Classic::ListEx::kvLargeColorRect);
 }
 
 void frmMain::ListEx2_ItemSelected()
 {
     QLabel *swatch = lblColor;
-    const KvListEx::ListItem &item = ListEx2->ListItems().Item(ListEx2->ListIndex());
+    const KvListEx::Classic::ListItem &item = ListEx2->ListItems().Item(ListEx2->ListIndex());
     setBackColor(swatch, item.ItemColor());
 }

@@ -30,13 +30,13 @@ const char *fontKindWord(qint32 fontType)
 void frmMain::ListEx1_ItemSelected()
 {
     {
-        KvListEx::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
+        KvListEx::Classic::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
         // Only the name changes: size and attributes stay as the check boxes set them.
         QFont sample = lblFontSample->font();
         sample.setFamily(item.Font().family());
         lblFontSample->setFont(sample);
     }
-    const KvListEx::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
+    const KvListEx::Classic::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
     if (const char *word = fontKindWord(item.FontType()))
         lblFontType->setText(QStringLiteral("Font Type: ") + QLatin1String(word));
 }

@@ -370,7 +370,7 @@ void WindowTest::listsCreatedFromStoredProperties()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, keys);
-    auto *list = qobject_cast<KvListEx::ListEx *>(child(name));
+    auto *list = qobject_cast<KvListEx::Classic::ListEx *>(child(name));
     QVERIFY(list);
     QStringList written;
     for (const auto &[key, value] : list->WriteProperties())
@@ -424,7 +424,7 @@ void WindowTest::pickingATabRunsNoHandler()
 void WindowTest::legendMatchesListBackground()
 {
     QCOMPARE(m_window->Shape1[1]->fillColor(), m_window->ListEx3->backColor());
-    QCOMPARE(KvListEx::FromQColor(m_window->Shape1[0]->fillColor()), 0xC0C0FF);
+    QCOMPARE(KvListEx::Classic::FromQColor(m_window->Shape1[0]->fillColor()), 0xC0C0FF);
 }
 
 QTEST_MAIN(WindowTest)

@@ -56,7 +56,7 @@ struct RowText {
     bool underlined = false;
 };
 
-inline RowText rowText(KvListEx::ListEx *list, int row)
+inline RowText rowText(KvListEx::Classic::ListEx *list, int row)
 {
     const QImage image = grabList(list);
     const QRect r = list->visualRect(list->model()->index(row, 0));

@@ -37,7 +37,7 @@ void CharacterPageTest::nineteenItemsWithTheirPresets()
     QCOMPARE(items.Item(14).Text(), QStringLiteral(" Toby Ainsworth"));
     QCOMPARE(items.Item(18).Text(), QStringLiteral("Chief Horace Dunmore"));
     for (int i = 0; i < 19; ++i) {
-        KvListEx::ListItem item = items.Item(i);
+        KvListEx::Classic::ListItem item = items.Item(i);
         QCOMPARE(item.Font().bold(), i == 2);
         QCOMPARE(item.Font().underline(), i == 2);
         QVERIFY(item.Enabled());
@@ -64,7 +64,7 @@ void CharacterPageTest::coloursPerRow()
     QFETCH(int, row);
     QFETCH(int, itemColor);
     QFETCH(int, backColor);
-    KvListEx::ListItem item = m_w->ListEx3->ListItems().Item(row);
+    KvListEx::Classic::ListItem item = m_w->ListEx3->ListItems().Item(row);
     QCOMPARE(item.ItemColor(), itemColor);
     QCOMPARE(item.BackColor(), backColor);
 }
@@ -141,7 +141,7 @@ void CharacterPageTest::changedItemsKeepTheirDescription()
 // Read from the drawn rows: the font presets show on row 2 alone.
 void CharacterPageTest::startUpDrawsOnlyRufusBoldAndUnderlined()
 {
-    KvListEx::ListEx *list = m_w->ListEx3;
+    KvListEx::Classic::ListEx *list = m_w->ListEx3;
     int seen = 0;
     for (int row = 0; row < list->ListItems().Count(); ++row) {
         if (!list->viewport()->rect().contains(list->visualRect(list->model()->index(row, 0))))

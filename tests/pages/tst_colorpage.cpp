@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
-using KvListEx::ListEx;
+using KvListEx::Classic::ListEx;
 
 class ColorPageTest : public QObject {
     Q_OBJECT
@@ -47,7 +47,7 @@ void ColorPageTest::startsWithBlueSelected()
     QCOMPARE(m_w->ListEx2->ListIndex(), 0);
     QCOMPARE(texts().first(), QStringLiteral("Blue"));
     QCOMPARE(backColor(m_w->lblColor), 0xFF0000);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvColorRectAndText));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::Classic::ListEx::kvColorRectAndText));
 }
 
 void ColorPageTest::swatchFollowsTheChosenColour()
@@ -90,13 +90,13 @@ void ColorPageTest::styleSwitchKeepsItemsAndSelection()
     const QStringList before = texts();
     const QImage rectStyle = grabList(m_w->ListEx2);
     clickOption(m_w->optStyle[1]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvLargeColorRect));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::Classic::ListEx::kvLargeColorRect));
     QCOMPARE(texts(), before);
     QCOMPARE(m_w->ListEx2->ListIndex(), magenta);
     QCOMPARE(backColor(m_w->lblColor), 0xFF00FF);
     QVERIFY(grabList(m_w->ListEx2) != rectStyle);
     clickOption(m_w->optStyle[0]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvColorRectAndText));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::Classic::ListEx::kvColorRectAndText));
     QCOMPARE(m_w->ListEx2->ListIndex(), magenta);
 }
 
@@ -104,9 +104,9 @@ void ColorPageTest::newSetIsDrawnInTheChosenStyle()
 {
     clickOption(m_w->optStyle[1]);
     clickOption(m_w->optColors[1]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvLargeColorRect));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::Classic::ListEx::kvLargeColorRect));
     clickOption(m_w->optColors[0]);
-    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::ListEx::kvLargeColorRect));
+    QCOMPARE(m_w->ListEx2->Style(), qint32(KvListEx::Classic::ListEx::kvLargeColorRect));
     // In the large style the item's colour fills its row: "Red" (not selected) is red in the middle.
     const int red = int(texts().indexOf(QStringLiteral("Red")));
     const QImage image = grabList(m_w->ListEx2);

@@ -8,7 +8,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 
-using KvListEx::ListEx;
+using KvListEx::Classic::ListEx;
 
 class FontPageTest : public QObject {
     Q_OBJECT
@@ -109,7 +109,7 @@ void FontPageTest::kindWithoutAWordKeepsTheCaption()
     // An item of a kind without a word, in another face.
     m_w->ListEx1->AddItem(QStringLiteral("zz odd kind"));
     const int odd = m_w->ListEx1->ListItems().Count() - 1;
-    KvListEx::ListItem item = m_w->ListEx1->ListItems().Item(odd);
+    KvListEx::Classic::ListItem item = m_w->ListEx1->ListItems().Item(odd);
     item.SetFontType(kind);
     item.Font().setFamily(QStringLiteral("C059"));
     m_w->ListEx1->SetListIndex(odd);

@@ -10,11 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using KvListEx::ListItem;
+using KvListEx::Classic::ListItem;
 
 namespace {
 // Each item's enabled flag and underline, to see what a click changed.
-QList<std::pair<bool, bool>> states(KvListEx::ListEx *list)
+QList<std::pair<bool, bool>> states(KvListEx::Classic::ListEx *list)
 {
     QList<std::pair<bool, bool>> out;
     for (int i = 0; i < list->ListItems().Count(); ++i) {

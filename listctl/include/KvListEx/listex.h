@@ -1,260 +1,243 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// ListEx: an extended list box with per-item pictures, colours, fonts and descriptions.
+// ListEx: a list whose items carry a picture, colours, a font and a description.
 #pragma once
 
 #include <KvListEx/kvlistex_export.h>
+#include <KvListEx/listexitem.h>
 
 #include <QColor>
-#include <QFont>
 #include <QList>
 #include <QListView>
-#include <QPixmap>
-#include <QString>
-#include <QVariant>
+#include <QStringList>
 
 #include <memory>
-#include <utility>
-
-class QLineEdit;
 
 namespace KvListEx {
 
 class ListExModel;
+class ListExDelegate;
+class ListExPrivate;
 
-// Values of ListItem::FontType(): the font kind bits of the classic font API.
-enum FontKind : qint32 {
-    kvVectorFont = 0,
-    kvRasterFont = 1,
-    kvDeviceFont = 2,
-    kvTrueTypeFont = 4,
-};
-
-// Colours are 0x00BBGGRR values (red in the low byte); -1 means "no colour". Values with the high
-// bit set name a system colour, 0x80000000 | index, which follows the palette (see ToQColor()).
-using OleColor = qint32;
-constexpr OleColor kvNoColor = -1;
-
-// The list's item data, beside Qt's own roles, for anyone reading ListEx::model().
-// Qt::DisplayRole is the text, Qt::DecorationRole the picture, Qt::FontRole the font the row is
-// drawn in, Qt::ForegroundRole the item colour, Qt::BackgroundRole the item's own background,
-// Qt::ToolTipRole and Qt::AccessibleDescriptionRole the description.
-enum ItemRole {
-    ItemColorRole = Qt::UserRole + 1, // OleColor given as the item colour, or kvNoColor
-    BackColorRole,                    // OleColor given as the item's background, or kvNoColor
-    FontTypeRole,                     // FontKind of a font item; kvVectorFont for other items
-    ItemDataRole,                     // the number kept for the caller
-    EnabledRole,                      // bool: the item's own enabled flag
-};
-
-// One item of a list, as a handle: it names the item at a position and stays valid until items
-// are added to, sorted in or removed from the list. Its members throw std::out_of_range once the
-// position names no item.
-class KVLISTEX_EXPORT ListItem {
-public:
-    // The item's text, as given to AddItem.
-    QString Text() const;
-    // The item colour, as given to AddItem; kvNoColor for none.
-    OleColor ItemColor() const;
-    // The item's own background, as given to AddItem; kvNoColor for the list's.
-    OleColor BackColor() const;
-    // The FontKind of an item that AddScreenFonts made; kvVectorFont for other items.
-    qint32 FontType() const;
-    // Sets the number FontType() returns; the list does not check it.
-    void SetFontType(qint32 type);
-    // The description given to AddItem; the row's tool tip and its screen-reader description.
-    QString Description() const;
-    // The number kept for the caller, as given to AddItem (-1 by default).
-    qint32 ItemData() const;
-    // A disabled item stays in the list; the user cannot select it, the program can.
-    bool Enabled() const;
-    void SetEnabled(bool enabled);
-    // The item's own font, a copy of the list's font until changed. The reference lives as long as
-    // the item; changes show after ListEx::Refresh().
-    QFont &Font();
-
-private:
-    friend class ListItemCollection;
-    ListItem(ListExModel *model, qint32 row)
-        : m_model(model)
-        , m_row(row)
-    {
-    }
-    QVariant role(int role) const;
-    ListExModel *m_model;
-    qint32 m_row;
-};
-
-// The items of one list, by zero-based position; a handle, valid as long as its list.
-class KVLISTEX_EXPORT ListItemCollection {
-public:
-    // The number of items.
-    qint32 Count() const;
-    // Throws std::out_of_range for a position that names no item.
-    ListItem Item(qint32 index) const;
-
-private:
-    friend class ListEx;
-    explicit ListItemCollection(ListExModel *model)
-        : m_model(model)
-    {
-    }
-    ListExModel *m_model;
-};
-
-// The extended list control: a single-selection list whose items carry a picture, colours, a font
-// and a description, drawn in one of five styles. Members named as in the classic control
-// (AddItem, ListIndex…) report a position that names no item with std::out_of_range; the Qt-named
-// properties and everything Qt calls refuse bad values with a warning instead.
+/// A list widget whose items carry a picture, an item colour, a background, a font and a
+/// description, drawn in one of five styles.
+///
+/// It works like QListWidget: items are added with addItem(), insertItem() and addItems(),
+/// read with item(), changed with setItem() and removed with takeItem(), removeItem() or
+/// clear(); every change shows at once. Items live in a ListExModel (itemModel()), drawn by a
+/// ListExDelegate; a QSortFilterProxyModel over the item model can be set with setModel(), and
+/// rows hidden with setRowHidden() are skipped by the keys, type-ahead and findItem().
+///
+/// Rows given to and returned by the list's own members are rows of itemModel(), whatever
+/// proxy the view shows. A row that names no item is refused with a warning naming the member
+/// and the row, changes nothing, and returns the documented value. No member throws.
+///
+/// In a style sheet the class is matched as `KvListEx--ListEx`.
 class KVLISTEX_EXPORT ListEx : public QListView {
     Q_OBJECT
-    // Colours; an invalid colour means the palette's (backColor: Base, selBackColor: Highlight,
-    // selForeColor: HighlightedText) or, for transpColor, no transparent colour.
-    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
-    Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor)
-    Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor)
-    Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor)
-    // Offsets and sizes in pixels, 0 to 32767; itemHeight 0 derives the height from the font.
-    // Defaults: textLeft, pictLeft and pictTop 2, pictWidth and pictHeight 16, itemHeight 0.
-    Q_PROPERTY(int textLeft READ textLeft WRITE setTextLeft)
-    Q_PROPERTY(int pictLeft READ pictLeft WRITE setPictLeft)
-    Q_PROPERTY(int pictTop READ pictTop WRITE setPictTop)
-    Q_PROPERTY(int pictWidth READ pictWidth WRITE setPictWidth)
-    Q_PROPERTY(int pictHeight READ pictHeight WRITE setPictHeight)
-    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
-    // The drawing style, kvPictureAndText by default; sorted is false by default.
-    Q_PROPERTY(ListStyle listStyle READ listStyle WRITE setListStyle)
-    Q_PROPERTY(bool sorted READ isSorted WRITE setSorted)
-    // The selection is no design-time setting: a list on a form has no items yet.
-    Q_PROPERTY(int listIndex READ ListIndex WRITE setListIndex NOTIFY ItemSelected DESIGNABLE false)
+    /// The row of the current item, -1 for none. Setting it makes that row current and, unless
+    /// the selection mode is NoSelection or MultiSelection, the only selected row.
+    Q_PROPERTY(int currentRow READ currentRow WRITE setCurrentRow NOTIFY currentRowChanged DESIGNABLE false)
+    /// Whether items are kept in case-insensitive order of their texts; false by default.
+    Q_PROPERTY(bool sortingEnabled READ isSortingEnabled WRITE setSortingEnabled NOTIFY sortingEnabledChanged)
+    /// How items are drawn; PictureAndText by default.
+    Q_PROPERTY(ItemStyle itemStyle READ itemStyle WRITE setItemStyle NOTIFY appearanceChanged)
+    /// The ground of rows without a background of their own; unset (the palette's Base) by default.
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor RESET unsetBackColor NOTIFY appearanceChanged)
+    /// The ground of the selected row; unset (the palette's Highlight) by default.
+    Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor RESET unsetSelBackColor NOTIFY appearanceChanged)
+    /// The selected row's text colour; unset (the palette's HighlightedText) by default.
+    Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor RESET unsetSelForeColor NOTIFY appearanceChanged)
+    /// Pixels of pictures in this colour are not drawn; unset (none) by default.
+    Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor RESET unsetTranspColor NOTIFY appearanceChanged)
+    /// Pixels from the picture box (or the row's edge, in the Text style) to the text; 2 by default.
+    Q_PROPERTY(int textLeft READ textLeft WRITE setTextLeft NOTIFY appearanceChanged)
+    /// Pixels from the row's edge to the picture box; 2 by default.
+    Q_PROPERTY(int pictLeft READ pictLeft WRITE setPictLeft NOTIFY appearanceChanged)
+    /// Pixels from the row's top to the picture box; 2 by default.
+    Q_PROPERTY(int pictTop READ pictTop WRITE setPictTop NOTIFY appearanceChanged)
+    /// The picture box's width in pixels; 16 by default.
+    Q_PROPERTY(int pictWidth READ pictWidth WRITE setPictWidth NOTIFY appearanceChanged)
+    /// The picture box's height in pixels; 16 by default.
+    Q_PROPERTY(int pictHeight READ pictHeight WRITE setPictHeight NOTIFY appearanceChanged)
+    /// The row height in pixels; 0 (the default) derives it from the font.
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight NOTIFY appearanceChanged)
 
 public:
-    // Drawing styles; the numbers are the values stored under the "style" key.
-    enum ListStyle {
-        kvText = 0,             // item text only
-        kvPictureAndText = 1,   // picture box at the left, text beside it (the default)
-        kvColorRectAndText = 2, // colour rectangle filled with the item colour, text beside it
-        kvLargePicture = 3,     // the picture fills the whole item
-        kvLargeColorRect = 4,   // the item colour fills the whole item
+    /// How items are drawn.
+    enum ItemStyle : int {
+        Text = 0,             ///< the text alone
+        PictureAndText = 1,   ///< the picture in its box at the left, the text beside it
+        ColorRectAndText = 2, ///< a rectangle filled with the item colour, the text beside it
+        LargePicture = 3,     ///< the picture fills the row
+        LargeColorRect = 4,   ///< the item colour fills the row
     };
-    Q_ENUM(ListStyle)
+    Q_ENUM(ItemStyle)
 
-    // Stored properties: ordered key/value pairs ("backcolor", "font", "style"…).
-    using Properties = QList<std::pair<QString, QVariant>>;
+    /// The largest pixel setting: offsets and sizes are 0 to this.
+    static constexpr int MaxPixels = 32767;
 
-    // An empty list with every setting at its default.
+    /// An empty list with every setting at its default.
     explicit ListEx(QWidget *parent = nullptr);
-    // A list made from stored properties; throws as ReadProperties() does.
-    explicit ListEx(const Properties &stored, QWidget *parent = nullptr);
     ~ListEx() override;
 
-    // Applies stored properties; keys not given keep their values. Throws std::invalid_argument
-    // for an unknown key and std::out_of_range for a value outside its range.
-    void ReadProperties(const Properties &stored);
-    // The keys whose values differ from the defaults, in their fixed order; "font" always.
-    Properties WriteProperties() const;
+    /// The list's own model, which holds its items, whatever model() the view shows.
+    ListExModel *itemModel() const;
+    /// The delegate that draws the rows; its appearance is what the drawing properties set.
+    ListExDelegate *listDelegate() const;
 
-    // Adds an item. index: the position to insert at, -1 for the end; a sorted list puts every
-    // item at its sorted place. font: the item's own font, or null for the list's. picture: kept
-    // by the item. itemData: a number kept for the caller. Throws std::out_of_range for an index
-    // outside -1…count.
-    void AddItem(const QString &text, qint32 index = -1, OleColor itemColor = kvNoColor,
-                 OleColor backColor = kvNoColor, const QFont *font = nullptr,
-                 const QPixmap &picture = QPixmap(), qint32 itemData = -1,
-                 const QString &description = QString());
-    // Removes every item; selects nothing and raises no ItemSelected.
-    void Clear();
-    // Redraws every item after changes made through ListItem.
-    void Refresh();
-    // Adds one item per colour role of the palette, named and coloured; each follows its role when
-    // the palette changes.
-    void AddSystemColors();
-    // Adds one item per installed font family with its kind, each drawn in its own face where
-    // that face can draw the family's name.
-    void AddScreenFonts();
+    /// The number of items.
+    int count() const;
+    /// The item at row; a default ListExItem, with a warning, for a row that names no item.
+    ListExItem item(int row) const;
+    /// Replaces the item at row; false, with a warning, for a row that names no item.
+    bool setItem(int row, const ListExItem &item);
+    /// Appends an item with this text; returns its row.
+    int addItem(const QString &text);
+    /// Appends an item; returns its row (in a sorted list, its sorted place).
+    int addItem(const ListExItem &item);
+    /// Appends items, announced to views as one change.
+    void addItems(const QList<ListExItem> &items);
+    /// Appends one item per text.
+    void addItems(const QStringList &texts);
+    /// Inserts an item before row (count() appends); returns the row it went to, -1, with a
+    /// warning, for a row outside 0…count().
+    int insertItem(int row, const ListExItem &item);
+    /// Inserts an item with this text before row; as above.
+    int insertItem(int row, const QString &text);
+    /// Removes the item at row and returns it; a default ListExItem, with a warning, for a row
+    /// that names no item.
+    ListExItem takeItem(int row);
+    /// Removes the item at row; false, with a warning, for a row that names no item.
+    bool removeItem(int row);
 
-    // Position of the first item whose text equals (exact) or starts with the text, ignoring
-    // case; -1 when none does.
-    qint32 FindItem(const QString &text, bool exact = false) const;
-    // As above, with the text the box holds.
-    qint32 FindItem(const QLineEdit &box, bool exact = false) const;
+    /// The current row, -1 for none.
+    int currentRow() const;
+    /// The selected rows, in ascending order.
+    QList<int> selectedRows() const;
 
-    // The selected position, -1 for none.
-    qint32 ListIndex() const;
-    // Selects the item at index (-1 selects nothing), disabled items included, and raises
-    // ItemSelected when the selection changes to an item. Throws std::out_of_range outside
-    // -1…count-1.
-    void SetListIndex(qint32 index);
-    // As SetListIndex(), but refuses a bad index with a warning.
-    void setListIndex(int index);
+    /// The rows whose texts match, in order, skipping rows the view does not show (hidden or
+    /// filtered out). Flags as ListExModel::findRow(); the match ignores case unless
+    /// Qt::MatchCaseSensitive is given.
+    QList<int> findItems(const QString &text, Qt::MatchFlags flags = Qt::MatchStartsWith) const;
+    /// The first row from `from` on whose text matches, skipping rows the view does not show;
+    /// -1 for none, and, with a warning, for a start outside 0…count().
+    int findItem(const QString &text, Qt::MatchFlags flags = Qt::MatchStartsWith, int from = 0) const;
 
-    // The drawing style as its stored number; SetStyle throws std::out_of_range outside 0…4.
-    qint32 Style() const;
-    void SetStyle(qint32 style);
-    // The drawing style as the enum; setListStyle refuses a value outside it with a warning.
-    ListStyle listStyle() const;
-    void setListStyle(ListStyle style);
+    /// Whether items are kept sorted.
+    bool isSortingEnabled() const;
+    /// Switches sorting on (sorting the items once) or off.
+    void setSortingEnabled(bool enabled);
 
-    // The list's items, by position.
-    ListItemCollection ListItems() const;
+    /// The drawing style.
+    ItemStyle itemStyle() const;
+    /// Sets the drawing style; a value outside ItemStyle is refused with a warning.
+    void setItemStyle(ItemStyle style);
 
-    // Shows the control's modal About box.
-    void AboutBox();
-
-    // The Qt properties' accessors (see the properties above). Pixel setters refuse a value
-    // outside 0…32767 with a warning and keep the old one.
+    /// See the backColor property.
     QColor backColor() const;
+    /// Sets it; an invalid colour unsets it.
     void setBackColor(const QColor &color);
+    /// Follows the palette again.
+    void unsetBackColor();
+    /// See the selBackColor property.
     QColor selBackColor() const;
+    /// Sets it; an invalid colour unsets it.
     void setSelBackColor(const QColor &color);
+    /// Follows the palette again.
+    void unsetSelBackColor();
+    /// See the selForeColor property.
     QColor selForeColor() const;
+    /// Sets it; an invalid colour unsets it.
     void setSelForeColor(const QColor &color);
+    /// Follows the palette again.
+    void unsetSelForeColor();
+    /// See the transpColor property.
     QColor transpColor() const;
+    /// Sets it; an invalid colour unsets it.
     void setTranspColor(const QColor &color);
+    /// No transparent colour again.
+    void unsetTranspColor();
+
+    /// See the textLeft property.
     int textLeft() const;
+    /// Sets it; a value outside 0…MaxPixels is refused with a warning (so are the setters below).
     void setTextLeft(int px);
+    /// See the pictLeft property.
     int pictLeft() const;
+    /// Sets it.
     void setPictLeft(int px);
+    /// See the pictTop property.
     int pictTop() const;
+    /// Sets it.
     void setPictTop(int px);
+    /// See the pictWidth property.
     int pictWidth() const;
+    /// Sets it.
     void setPictWidth(int px);
+    /// See the pictHeight property.
     int pictHeight() const;
+    /// Sets it.
     void setPictHeight(int px);
+    /// See the itemHeight property. Rows are never so tall that all of them would pass the
+    /// view's coordinate range: in very long lists they are drawn lower than this.
     int itemHeight() const;
+    /// Sets it.
     void setItemHeight(int px);
-    // A sorted list keeps its items in case-insensitive order, equal texts in the order added.
-    bool isSorted() const;
-    void setSorted(bool sorted);
 
-    // Only the list's own model is shown; another is refused with a warning.
+    /// Shows the list's own model (the default) or a proxy model whose source, directly or
+    /// through other proxies, is itemModel(). Any other model is refused with a warning.
     void setModel(QAbstractItemModel *model) override;
+    /// Type-ahead: makes the next shown, enabled row whose text starts with what was typed
+    /// current, ignoring case.
+    void keyboardSearch(const QString &search) override;
 
-    // The library's version, KVLISTEX_VERSION_STRING of <KvListEx/kvlistex_version.h> when it was built.
-    static QString Version();
+public slots:
+    /// Makes row current (and selected, as the currentRow property says); -1 makes no row
+    /// current. A row that names no item, or that the view does not show, is refused with a
+    /// warning.
+    void setCurrentRow(int row);
+    /// Removes every item; the current row becomes -1.
+    void clear();
 
 signals:
-    // An item has become the selection, by the user or by SetListIndex.
-    void ItemSelected();
+    /// The current item changed; row is -1 when no item is current (also after clear()).
+    void currentRowChanged(int row);
+    /// The user activated the item at row (double click, or Return, as the platform has it).
+    void itemActivated(int row);
+    /// The selection changed.
+    void itemSelectionChanged();
+    /// Sorting was switched on or off.
+    void sortingEnabledChanged(bool enabled);
+    /// A drawing property changed.
+    void appearanceChanged();
 
 protected:
+    /// Keeps the current item selected in single selection, also a disabled one.
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    /// Makes a row selected from outside current in single selection.
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
+    /// In single selection, a click or Ctrl+Space never leaves the list without a selection.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event = nullptr) const override;
+    /// The keys step over disabled and hidden rows.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    /// Home and End also show the list's ends when the first or last rows are disabled.
     void keyPressEvent(QKeyEvent *event) override;
+    /// Draws a disabled current row as selected, which Qt's views never do.
     void paintEvent(QPaintEvent *event) override;
+    /// Follows changes of palette, font and enabled state.
     void changeEvent(QEvent *event) override;
+    /// Lays the rows out once for many insertions in a row.
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+
+public:
+    /// Lays the rows out (Qt calls it when the layout is due).
+    void doItemsLayout() override;
 
 private:
     Q_DISABLE_COPY(ListEx)
     friend class ListExPrivate;
-    std::unique_ptr<class ListExPrivate> const d;
+    std::unique_ptr<ListExPrivate> const d;
 };
-
-// The QColor for a 0x00BBGGRR value or a system colour (high bit set); invalid for -1.
-KVLISTEX_EXPORT QColor ToQColor(OleColor color, const QPalette &palette);
-// The 0x00BBGGRR value of a colour (alpha dropped).
-KVLISTEX_EXPORT OleColor FromQColor(const QColor &color);
 
 } // namespace KvListEx

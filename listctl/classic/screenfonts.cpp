@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The screen font set: one item per installed family, each in its own face, with its kind.
-#include "listex_p.h"
+#include "classic_p.h"
+#include "../listexmodel_p.h"
 
 #include <QFontDatabase>
 
@@ -8,7 +9,7 @@
 
 #include <algorithm>
 
-namespace KvListEx {
+namespace KvListEx::Classic {
 
 namespace {
 
@@ -86,20 +87,23 @@ void ListEx::AddScreenFonts()
     families.removeDuplicates();
     std::sort(families.begin(), families.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    QList<ListExItem> items;
+    items.reserve(families.size());
     for (const QString &family : families) {
-        const FamilyInfo info = kinds.value(family);
-        ItemRecord item;
-        ItemExtra &extra = item.ensureExtra();
-        extra.font = font();
-        extra.font->setFamily(family);
-        extra.fontType = info.kind < 0 ? kvVectorFont : info.kind;
-        extra.fontItem = true;
-        if (info.symbol) {
-            extra.face = ItemExtra::Face::ListFont;
-            extra.checkedFamily = family;
-        }
-        d->model->append(std::move(item), family);
+        ListExItem item(family);
+        QFont face = font();
+        face.setFamily(family);
+        item.setFont(face);
+        item.setFontKind(qMax(qint32(kvVectorFont), kinds.value(family).kind));
+        items.append(item);
     }
+    const int first = count();
+    addItems(items);
+    // A symbol face draws signs for letters: its name is drawn in the list's font from the start.
+    auto *model = ListExModelPrivate::get(itemModel());
+    for (int row = first; row < count(); ++row)
+        if (kinds.value(model->textAt(row).toString()).symbol)
+            model->markListFont(row);
 }
 
-} // namespace KvListEx
+} // namespace KvListEx::Classic

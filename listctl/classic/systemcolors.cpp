@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The system colour set: one item per colour role of the live palette.
-#include "listex_p.h"
+#include "classic_p.h"
 
-namespace KvListEx {
+#include <QCoreApplication>
+
+namespace KvListEx::Classic {
 
 namespace {
 
@@ -38,13 +40,13 @@ constexpr RoleName kRoles[] = {
 
 void ListEx::AddSystemColors()
 {
-    const QPalette pal = palette();
+    QList<ListExItem> items;
     for (const RoleName &r : kRoles) {
-        ItemRecord item;
-        item.itemColor = FromQColor(pal.color(QPalette::Active, r.role));
-        item.ensureExtra().paletteRole = qint8(r.role); // follows it, wherever sorting puts the item
-        d->model->append(std::move(item), tr(r.name));
+        ListExItem item(QCoreApplication::translate("KvListEx::ListEx", r.name));
+        item.setColorRole(r.role); // follows it, wherever sorting puts the item
+        items.append(item);
     }
+    addItems(items);
 }
 
-} // namespace KvListEx
+} // namespace KvListEx::Classic

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// 0x00BBGGRR colour values, the classic system colour indexes mapped onto palette roles, and the
-// contrast rules that keep text readable on stored colours.
-#include "colors_p.h"
+// 0x00BBGGRR colour values, and the classic system colour indexes mapped onto palette roles.
+#include "classic_p.h"
 
 #include <QPalette>
 
-#include <cmath>
-
-namespace KvListEx {
+namespace KvListEx::Classic {
 
 namespace {
 
@@ -54,25 +51,6 @@ const SystemColor *systemColor(OleColor value)
     return nullptr;
 }
 
-double linear(double channel)
-{
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-}
-
-double luminance(const QColor &c)
-{
-    const QColor rgb = c.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
-}
-
-QColor mix(const QColor &from, const QColor &to, double t)
-{
-    const QColor a = from.toRgb(), b = to.toRgb();
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
-}
-
 } // namespace
 
 QColor ToQColor(OleColor color, const QPalette &palette)
@@ -100,32 +78,4 @@ bool namesColor(OleColor value)
     return isSystemColor(value) ? systemColor(value) != nullptr : quint32(value) <= 0x00FFFFFFu;
 }
 
-double contrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QColor readableOn(const QColor &preferred, const QColor &ground)
-{
-    if (contrastRatio(preferred, ground) >= kReadableContrast)
-        return preferred;
-    const QColor black(Qt::black), white(Qt::white);
-    return contrastRatio(black, ground) >= contrastRatio(white, ground) ? black : white;
-}
-
-QColor dimmedOn(const QColor &text, const QColor &ground)
-{
-    // Dim towards the ground, but keep a margin above the readable minimum: antialiased strokes
-    // are lighter than their colour.
-    constexpr double kDimmedContrast = 5.5;
-    const QColor start = readableOn(text, ground);
-    double lo = 0.0, hi = 1.0;
-    for (int i = 0; i < 12; ++i) {
-        const double t = (lo + hi) / 2;
-        (contrastRatio(mix(start, ground, t), ground) >= kDimmedContrast ? lo : hi) = t;
-    }
-    return mix(start, ground, lo);
-}
-
-} // namespace KvListEx
+} // namespace KvListEx::Classic

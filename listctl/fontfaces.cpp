@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: BSD-3-Clause
+// Font family items: each is drawn in its own face once that face is known to draw its text.
+#include "listexmodel_p.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMetaObject>
+
+namespace KvListEx {
+
+void ListExModelPrivate::queueFaceCheck(quint32 slot) const
+{
+    records[slot].extra->face = ItemExtra::Face::Queued;
+    faceQueue.push_back(slot);
+    if (faceQueue.size() == 1)
+        QMetaObject::invokeMethod(q, [d = const_cast<ListExModelPrivate *>(this)] { d->checkQueuedFaces(); },
+                                  Qt::QueuedConnection);
+}
+
+// Looks at a few faces per turn of the event loop, so that a list of fonts never stalls the
+// window: its rows show in the list's font first and in their own faces a moment later.
+void ListExModelPrivate::checkQueuedFaces()
+{
+    constexpr int kFacesPerTurn = 4;
+    bool changed = false;
+    for (int n = 0; n < kFacesPerTurn && !faceQueue.empty(); ++n) {
+        const quint32 slot = faceQueue.front();
+        faceQueue.erase(faceQueue.begin());
+        // The slot may have been emptied or given to another item meanwhile.
+        if (slot >= records.size() || !records[slot].extra)
+            continue;
+        ItemExtra &extra = *records[slot].extra;
+        if (extra.face != ItemExtra::Face::Queued || !extra.font)
+            continue;
+        extra.checkedFamily = extra.font->family();
+        extra.face = faceDrawsText(*extra.font, text(records[slot])) ? ItemExtra::Face::Own : ItemExtra::Face::ListFont;
+        changed = true;
+    }
+    if (changed)
+        changedAll({Qt::FontRole});
+    if (!faceQueue.empty())
+        QMetaObject::invokeMethod(q, [this] { checkQueuedFaces(); }, Qt::QueuedConnection);
+}
+
+// Whether the face the font resolves to is the family asked for and has a glyph for every
+// character of the text: symbol and picture faces map letters to signs, so they cannot show
+// their name.
+bool ListExModelPrivate::faceDrawsText(const QFont &font, QStringView text) const
+{
+    // Qt names a family found at several foundries "Family [Foundry]".
+    const QString resolved = QFontInfo(font).family();
+    if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
+        return false;
+    if (!QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+        return false;
+    const QFontMetrics metrics(font);
+    for (const char32_t c : text.toUcs4())
+        if (!QChar::isSpace(c) && !metrics.inFontUcs4(c))
+            return false;
+    return true;
+}
+
+void ListExModelPrivate::recheckFaces()
+{
+    for (ItemRecord &item : records) {
+        ItemExtra *extra = item.extra.get();
+        if (extra && extra->hasFontKind && extra->font && extra->face != ItemExtra::Face::Unknown &&
+            extra->face != ItemExtra::Face::Queued && extra->checkedFamily != extra->font->family())
+            extra->face = ItemExtra::Face::Unknown;
+    }
+}
+
+} // namespace KvListEx

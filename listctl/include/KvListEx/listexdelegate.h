@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: BSD-3-Clause
+// ListExDelegate: draws list items in the five ListEx styles, from the roles of any model.
+#pragma once
+
+#include <KvListEx/kvlistex_export.h>
+#include <KvListEx/listex.h>
+
+#include <QColor>
+#include <QHash>
+#include <QStyledItemDelegate>
+
+namespace KvListEx {
+
+/// Draws the rows of a list in one of the ListEx::ItemStyle styles, from the index's roles
+/// (those of ListExModel) and the style option alone, so it can draw any model that provides
+/// them on any QListView. Every row is one height: the appearance's itemHeight, or the font's
+/// height and a small gap.
+class KVLISTEX_EXPORT ListExDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    /// How the rows look. Colours left invalid follow the view's palette (background: Base,
+    /// selectionBackground: Highlight, selectionText: HighlightedText) or, for
+    /// transparentColor, mean no transparent colour. Sizes are in pixels.
+    struct Appearance {
+        ListEx::ItemStyle style = ListEx::PictureAndText; ///< how items are drawn
+        QColor background;          ///< the ground of rows without a background of their own
+        QColor selectionBackground; ///< the ground of the selected row
+        QColor selectionText;       ///< the text of the selected row, where no item colour applies
+        QColor transparentColor;    ///< pixels of pictures in this colour are not drawn
+        int textLeft = 2;           ///< from the picture box (or the row's edge) to the text
+        int pictLeft = 2;           ///< from the row's edge to the picture box
+        int pictTop = 2;            ///< from the row's top to the picture box
+        int pictWidth = 16;         ///< the picture box's width
+        int pictHeight = 16;        ///< the picture box's height
+        int itemHeight = 0;         ///< the row height; 0 derives it from the font
+
+        /// Appearances are equal when every field is.
+        friend bool operator==(const Appearance &, const Appearance &) = default;
+    };
+
+    /// A delegate with the default appearance.
+    explicit ListExDelegate(QObject *parent = nullptr);
+    ~ListExDelegate() override;
+
+    /// The appearance the rows are drawn with.
+    const Appearance &appearance() const { return m_appearance; }
+    /// Sets it; views using the delegate are told when row heights change (sizeHintChanged).
+    void setAppearance(const Appearance &appearance);
+
+    /// Draws one row: ground, picture or swatch, text in the item's font and colour, focus.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    /// The row's size: one width (the view's), the appearance's height.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    QPixmap transparent(const QPixmap &picture) const;
+    void drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, bool dim) const;
+
+    Appearance m_appearance;
+    mutable QHash<qint64, QPixmap> m_transparent; // by the given picture's cache key
+};
+
+} // namespace KvListEx
