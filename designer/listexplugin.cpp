@@ -95,8 +95,10 @@ QWidget *ListExPlugin::createWidget(QWidget *parent)
     for (const auto &sample : samples) {
         QPixmap picture(32, 32);
         picture.fill(sample.color);
-        list->AddItem(tr(sample.text), -1, KvListEx::FromQColor(sample.color), KvListEx::kvNoColor, nullptr,
-                      picture);
+        KvListEx::ListExItem item(tr(sample.text));
+        item.setColor(sample.color);
+        item.setPicture(picture);
+        list->addItem(item);
     }
     return list;
 }

@@ -69,6 +69,7 @@ public:
     bool deferred(std::function<void()> change);
 
     bool validRow(const char *member, int row, int count) const;
+    bool ownsRow(const QModelIndex &index) const;
     ItemRecord &at(int row) { return records[rows.at(row)]; }
     const ItemRecord &at(int row) const { return records[rows.at(row)]; }
     QStringView text(const ItemRecord &item) const;

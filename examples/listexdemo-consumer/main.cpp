@@ -4,6 +4,7 @@
 // the window shows, prints one line and exits (0 when all was as expected).
 #include "ui_colorchooser.h"
 
+#include <KvListEx/kvlistex_version.h>
 #include <KvListEx/listex.h>
 
 #include <QApplication>
@@ -27,24 +28,28 @@ public:
     ColorChooser()
     {
         ui.setupUi(this);
-        for (const NamedColor &c : kColors)
-            ui.lstColors->AddItem(QString::fromLatin1(c.name), -1, KvListEx::FromQColor(QColor(c.rgb)));
-        connect(ui.lstColors, &KvListEx::ListEx::ItemSelected, this, &ColorChooser::showChosen);
+        for (const NamedColor &c : kColors) {
+            KvListEx::ListExItem item(QString::fromLatin1(c.name));
+            item.setColor(QColor(c.rgb));
+            ui.lstColors->addItem(item);
+        }
+        connect(ui.lstColors, &KvListEx::ListEx::currentRowChanged, this, &ColorChooser::showChosen);
     }
 
     Ui::ColorChooser ui;
 
 private:
-    // The chosen item, read as the control hands it out: the selected position, then its item.
-    void showChosen()
+    void showChosen(int row)
     {
-        const KvListEx::ListItem item = ui.lstColors->ListItems().Item(ui.lstColors->ListIndex());
-        const QColor color = KvListEx::ToQColor(item.ItemColor(), palette());
+        if (row < 0)
+            return;
+        const KvListEx::ListExItem item = ui.lstColors->item(row);
+        const QColor color = item.color();
         QPalette pal = ui.lblChosen->palette();
         pal.setColor(QPalette::Window, color);
         pal.setColor(QPalette::WindowText, color.lightness() < 128 ? Qt::white : Qt::black);
         ui.lblChosen->setPalette(pal);
-        ui.lblChosen->setText(item.Text());
+        ui.lblChosen->setText(item.text());
     }
 };
 
@@ -59,24 +64,24 @@ int fail(const char *what)
 int selfTest(ColorChooser &window)
 {
     KvListEx::ListEx *list = window.ui.lstColors;
-    const int orchid = list->FindItem(QStringLiteral("orchid"), true);
+    const int orchid = list->findItem(QStringLiteral("orchid"), Qt::MatchFixedString);
     if (orchid < 0)
         return fail("no item Orchid");
-    list->SetListIndex(orchid);
+    list->setCurrentRow(orchid);
     const QLabel *label = window.ui.lblChosen;
     if (label->text() != QLatin1String("Orchid"))
         return fail("the label does not name the chosen colour");
     if (label->palette().color(QPalette::Window) != QColor(0xDA70D6))
         return fail("the label does not show the chosen colour");
-    if (list->ListItems().Item(0).Text() != QLatin1String("Crimson") || orchid != 4)
+    if (list->item(0).text() != QLatin1String("Crimson") || orchid != 4)
         return fail("the list is not sorted as the form says");
     const int rowHeight = list->visualRect(list->model()->index(orchid, 0)).height();
     if (rowHeight != 26)
         return fail("rows are not as high as the form says");
     std::printf("listexconsumer: self-test passed: chose %s (item %d of %d, rows %d px, style %d) "
                 "with KvListEx %s\n",
-                qPrintable(label->text()), orchid, list->ListItems().Count(), rowHeight, list->Style(),
-                qPrintable(KvListEx::ListEx::Version()));
+                qPrintable(label->text()), orchid, list->count(), rowHeight, int(list->itemStyle()),
+                KVLISTEX_VERSION_STRING);
     return 0;
 }
 

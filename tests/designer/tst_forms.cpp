@@ -56,9 +56,9 @@ void FormsTest::formSetsProperty_data()
     QTest::newRow("pictWidth") << QByteArray("pictWidth") << QVariant(24);
     QTest::newRow("pictHeight") << QByteArray("pictHeight") << QVariant(20);
     QTest::newRow("itemHeight") << QByteArray("itemHeight") << QVariant(28);
-    QTest::newRow("listStyle, an enum named with its class")
-        << QByteArray("listStyle") << QVariant(int(KvListEx::ListEx::kvLargeColorRect));
-    QTest::newRow("sorted") << QByteArray("sorted") << QVariant(true);
+    QTest::newRow("itemStyle, an enum named with its class")
+        << QByteArray("itemStyle") << QVariant(int(KvListEx::ListEx::LargeColorRect));
+    QTest::newRow("sortingEnabled") << QByteArray("sortingEnabled") << QVariant(true);
 }
 
 void FormsTest::formSetsProperty()

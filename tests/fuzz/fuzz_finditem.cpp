@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // FindItem on a list of random texts: never crashes and agrees with a plain case-folded search.
 // Input: first byte = exact flag, then lines: the text to find, then the items.
-#include "listex.h"
+#include <KvListEx/classic.h>
 
 #include <QApplication>
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = lines.takeFirst();
     if (lines.size() > 200)
         lines.resize(200);
-    KvListEx::ListEx list;
+    KvListEx::Classic::ListEx list;
     for (const QString &item : lines)
         list.AddItem(item);
     const qint32 found = list.FindItem(text, exact);

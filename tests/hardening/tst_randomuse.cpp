@@ -86,7 +86,7 @@ void RandomUseTest::act()
     for (QWidget *w : m_w->findChildren<QWidget *>())
         if (w->isVisible() && w != m_w->cmdExit &&
             (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
-             qobject_cast<KvListEx::ListEx *>(w)))
+             qobject_cast<KvListEx::Classic::ListEx *>(w)))
             controls << w;
     const int r = roll(60); // mnemonics wait for their press animation: keep them rare
     switch (r == 59 ? 7 : r % 7) {
@@ -105,7 +105,7 @@ void RandomUseTest::act()
         break;
     }
     case 3: { // select an item of the page's list by clicking it
-        KvListEx::ListEx *list = page == 0 ? m_w->ListEx1 : page == 1 ? m_w->ListEx2 : m_w->ListEx3;
+        KvListEx::Classic::ListEx *list = page == 0 ? m_w->ListEx1 : page == 1 ? m_w->ListEx2 : m_w->ListEx3;
         if (list->model()->rowCount() > 0)
             clickItem(list, roll(list->model()->rowCount()));
         break;
@@ -154,7 +154,7 @@ void RandomUseTest::checkInvariants(int step)
     for (int i = 0; i < m_w->ListEx2->ListItems().Count(); ++i)
         colours << m_w->ListEx2->ListItems().Item(i).Text();
     QVERIFY2(colours == m_customColors || colours == m_systemColors, where.constData());
-    for (KvListEx::ListEx *list : {m_w->ListEx1, m_w->ListEx2, m_w->ListEx3}) {
+    for (KvListEx::Classic::ListEx *list : {m_w->ListEx1, m_w->ListEx2, m_w->ListEx3}) {
         const int index = list->ListIndex();
         QVERIFY2(index >= -1 && index < list->ListItems().Count(), where.constData());
     }
@@ -184,13 +184,13 @@ void RandomUseTest::randomUse()
     for (int i = 0; i < m_w->ListEx2->ListItems().Count(); ++i)
         m_customColors << m_w->ListEx2->ListItems().Item(i).Text();
     {
-        KvListEx::ListEx probe;
+        KvListEx::Classic::ListEx probe;
         probe.AddSystemColors();
         for (int i = 0; i < probe.ListItems().Count(); ++i)
             m_systemColors << probe.ListItems().Item(i).Text();
     }
     QList<std::shared_ptr<QAbstractItemModelTester>> testers;
-    for (KvListEx::ListEx *list : {m_w->ListEx1, m_w->ListEx2, m_w->ListEx3})
+    for (KvListEx::Classic::ListEx *list : {m_w->ListEx1, m_w->ListEx2, m_w->ListEx3})
         testers << std::make_shared<QAbstractItemModelTester>(
             list->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
     ModalWatcher watcher;

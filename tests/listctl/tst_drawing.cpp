@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // What the list draws, read back from grabbed images.
 #include "fontsandbox.h"
-#include "listex.h"
 #include "rowpixels.h"
+#include <KvListEx/classic.h>
 
 #include <QApplication>
 #include <QPainter>
 #include <QtTest>
 
-using namespace KvListEx;
+using namespace KvListEx::Classic;
+using KvListEx::kvDeviceFont;
+using KvListEx::kvRasterFont;
+using KvListEx::kvTrueTypeFont;
+using KvListEx::kvVectorFont;
+using KvListEx::ListExModel;
 
 namespace {
 
@@ -67,7 +72,7 @@ QImage grab(ListEx &list)
 
 QRect row(ListEx &list, int r)
 {
-    return list.visualRect(list.model()->index(r, 0));
+    return list.visualRect(list.itemModel()->index(r, 0));
 }
 
 QImage crop(const QImage &image, const QRect &rect)

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The screen font set against a private font set of known files.
 #include "fontsandbox.h"
-#include "listex.h"
 #include "rowpixels.h"
+#include <KvListEx/classic.h>
 
 #include <QApplication>
 #include <QtTest>
 
-using namespace KvListEx;
+using namespace KvListEx::Classic;
+using KvListEx::kvDeviceFont;
+using KvListEx::kvRasterFont;
+using KvListEx::kvTrueTypeFont;
+using KvListEx::kvVectorFont;
+using KvListEx::ListExModel;
 
 class ScreenFontsTest : public QObject {
     Q_OBJECT
@@ -94,7 +99,7 @@ void ScreenFontsTest::rowsAreDrawnInTheirFace()
     const int row = list.FindItem(family, true);
     QVERIFY(row >= 0);
     list.SetListIndex(list.FindItem(QStringLiteral("Kv Test Bitmap"), true)); // dark text on white here
-    const QModelIndex index = list.model()->index(row, 0);
+    const QModelIndex index = list.itemModel()->index(row, 0);
     const bool signs = family == u"D050000L";
     list.Refresh(); // as the font page does after filling
     if (signs) {

@@ -4,6 +4,7 @@
 
 #include <KvListEx/kvlistex_export.h>
 #include <KvListEx/listexitem.h>
+#include <KvListEx/listexmodel.h>
 
 #include <QColor>
 #include <QList>
@@ -42,13 +43,17 @@ class KVLISTEX_EXPORT ListEx : public QListView {
     /// How items are drawn; PictureAndText by default.
     Q_PROPERTY(ItemStyle itemStyle READ itemStyle WRITE setItemStyle NOTIFY appearanceChanged)
     /// The ground of rows without a background of their own; unset (the palette's Base) by default.
-    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor RESET unsetBackColor NOTIFY appearanceChanged)
+    Q_PROPERTY(
+        QColor backColor READ backColor WRITE setBackColor RESET unsetBackColor NOTIFY appearanceChanged)
     /// The ground of the selected row; unset (the palette's Highlight) by default.
-    Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor RESET unsetSelBackColor NOTIFY appearanceChanged)
+    Q_PROPERTY(QColor selBackColor READ selBackColor WRITE setSelBackColor RESET unsetSelBackColor NOTIFY
+                   appearanceChanged)
     /// The selected row's text colour; unset (the palette's HighlightedText) by default.
-    Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor RESET unsetSelForeColor NOTIFY appearanceChanged)
+    Q_PROPERTY(QColor selForeColor READ selForeColor WRITE setSelForeColor RESET unsetSelForeColor NOTIFY
+                   appearanceChanged)
     /// Pixels of pictures in this colour are not drawn; unset (none) by default.
-    Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor RESET unsetTranspColor NOTIFY appearanceChanged)
+    Q_PROPERTY(QColor transpColor READ transpColor WRITE setTranspColor RESET unsetTranspColor NOTIFY
+                   appearanceChanged)
     /// Pixels from the picture box (or the row's edge, in the Text style) to the text; 2 by default.
     Q_PROPERTY(int textLeft READ textLeft WRITE setTextLeft NOTIFY appearanceChanged)
     /// Pixels from the row's edge to the picture box; 2 by default.

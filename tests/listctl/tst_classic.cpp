@@ -2,7 +2,7 @@
 // The list control's contract: items, selection and its signal, finding, stored properties,
 // errors.
 #include "fontsandbox.h"
-#include "listex.h"
+#include <KvListEx/classic.h>
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
@@ -15,7 +15,12 @@
 
 #include <stdexcept>
 
-using namespace KvListEx;
+using namespace KvListEx::Classic;
+using KvListEx::kvDeviceFont;
+using KvListEx::kvRasterFont;
+using KvListEx::kvTrueTypeFont;
+using KvListEx::kvVectorFont;
+using KvListEx::ListExModel;
 
 namespace {
 
@@ -43,7 +48,7 @@ QFont layoutFont(qreal size)
 
 } // namespace
 
-class ListExTest : public QObject {
+class ClassicTest : public QObject {
     Q_OBJECT
 public:
     static void initMain() { useFontSandbox(); }
@@ -77,39 +82,39 @@ private slots:
     void screenReaderActionSelectsLikeAClick();
 };
 
-void ListExTest::modelStaysConsistentWhileFillingClearingRefilling()
+void ClassicTest::modelStaysConsistentWhileFillingClearingRefilling()
 {
     ListEx list;
-    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(list.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     list.show();
     for (int i = 0; i < 50; ++i)
         list.AddItem(QStringLiteral("item %1").arg(i));
     QCOMPARE(list.ListItems().Count(), 50);
-    QCOMPARE(list.model()->rowCount(), 50);
+    QCOMPARE(list.itemModel()->rowCount(), 50);
     QCoreApplication::processEvents();
     list.AddItem(QStringLiteral("first"), 0);
     list.AddItem(QStringLiteral("middle"), 25);
-    QCOMPARE(list.model()->rowCount(), 52);
+    QCOMPARE(list.itemModel()->rowCount(), 52);
     QCOMPARE(list.ListItems().Item(0).Text(), QStringLiteral("first"));
     QCOMPARE(list.ListItems().Item(25).Text(), QStringLiteral("middle"));
     list.Clear();
-    QCOMPARE(list.model()->rowCount(), 0);
+    QCOMPARE(list.itemModel()->rowCount(), 0);
     for (int i = 0; i < 10; ++i)
         list.AddItem(QStringLiteral("again %1").arg(i));
     QCoreApplication::processEvents(); // the queued announcement
-    QCOMPARE(list.model()->rowCount(), 10);
+    QCOMPARE(list.itemModel()->rowCount(), 10);
     list.Refresh();
 }
 
-void ListExTest::sortedInsertsKeepCaseInsensitiveOrder()
+void ClassicTest::sortedInsertsKeepCaseInsensitiveOrder()
 {
     ListEx list({{QStringLiteral("sorted"), true}});
-    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(list.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     fill(list, {"delta", "Alpha", "charlie", "Bravo", "alpha", "echo"});
     QCOMPARE(texts(list), (QStringList{"Alpha", "alpha", "Bravo", "charlie", "delta", "echo"}));
 }
 
-void ListExTest::itemKeepsItsFieldsAsOthersMoveIt_data()
+void ClassicTest::itemKeepsItsFieldsAsOthersMoveIt_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("plain") << QStringLiteral("Kasper");
@@ -120,11 +125,11 @@ void ListExTest::itemKeepsItsFieldsAsOthersMoveIt_data()
 
 // The item under test is inserted between others and then pushed down by inserts before it:
 // everything it was given must stay with it, and a clear must leave nothing of it behind.
-void ListExTest::itemKeepsItsFieldsAsOthersMoveIt()
+void ClassicTest::itemKeepsItsFieldsAsOthersMoveIt()
 {
     QFETCH(QString, text);
     ListEx list;
-    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(list.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     fill(list, {"before", "after"});
     QFont own(QStringLiteral("Liberation Serif"));
     own.setItalic(true);
@@ -137,7 +142,7 @@ void ListExTest::itemKeepsItsFieldsAsOthersMoveIt()
 
     const ListItem &item = list.ListItems().Item(3);
     QCOMPARE(item.Text(), text);
-    QCOMPARE(list.model()->index(3, 0).data(Qt::DisplayRole).toString(), text);
+    QCOMPARE(list.itemModel()->index(3, 0).data(Qt::DisplayRole).toString(), text);
     QCOMPARE(item.ItemColor(), 0x0000FF);
     QCOMPARE(item.BackColor(), 0x00FF00);
     QCOMPARE(item.ItemData(), 42);
@@ -160,7 +165,7 @@ void ListExTest::itemKeepsItsFieldsAsOthersMoveIt()
     QCOMPARE(list.FindItem(text, true), -1);
 }
 
-void ListExTest::itemSelectedOnAssignment()
+void ClassicTest::itemSelectedOnAssignment()
 {
     ListEx list;
     fill(list, {"a", "b", "c"});
@@ -178,7 +183,7 @@ void ListExTest::itemSelectedOnAssignment()
     QVERIFY(list.selectionModel()->selectedIndexes().isEmpty());
 }
 
-void ListExTest::itemSelectedByUserClickAndKeys()
+void ClassicTest::itemSelectedByUserClickAndKeys()
 {
     ListEx list({{QStringLiteral("itemheight"), 20}}); // a page of four rows, whatever the font
     list.resize(200, 120);
@@ -189,7 +194,7 @@ void ListExTest::itemSelectedByUserClickAndKeys()
     int selectedWhenSignalled = -2;
     connect(&list, &ListEx::ItemSelected, this, [&] { selectedWhenSignalled = list.ListIndex(); });
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualRect(list.model()->index(2, 0)).center());
+                      list.visualRect(list.itemModel()->index(2, 0)).center());
     QCOMPARE(list.ListIndex(), 2);
     QCOMPARE(selectedWhenSignalled, 2);
     QTest::keyClick(&list, Qt::Key_Down);
@@ -205,7 +210,7 @@ void ListExTest::itemSelectedByUserClickAndKeys()
     QCOMPARE(spy.size(), 6);
 }
 
-void ListExTest::clearRaisesNothingAndSelectsNothing()
+void ClassicTest::clearRaisesNothingAndSelectsNothing()
 {
     ListEx list;
     fill(list, {"a", "b"});
@@ -220,7 +225,7 @@ void ListExTest::clearRaisesNothingAndSelectsNothing()
     QCOMPARE(spy.size(), 1);
 }
 
-void ListExTest::disabledItemsSkippedByUserButSelectableByProgram()
+void ClassicTest::disabledItemsSkippedByUserButSelectableByProgram()
 {
     ListEx list;
     list.resize(200, 200);
@@ -241,7 +246,7 @@ void ListExTest::disabledItemsSkippedByUserButSelectableByProgram()
     QTest::keyClick(&list, Qt::Key_Up);
     QCOMPARE(list.ListIndex(), 0);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualRect(list.model()->index(2, 0)).center());
+                      list.visualRect(list.itemModel()->index(2, 0)).center());
     QCOMPARE(list.ListIndex(), 0);
     QTest::keyClicks(&list, "b");
     QCOMPARE(list.ListIndex(), 0);
@@ -251,7 +256,7 @@ void ListExTest::disabledItemsSkippedByUserButSelectableByProgram()
     QCOMPARE(spy.size(), 3);
 }
 
-void ListExTest::findItem_data()
+void ClassicTest::findItem_data()
 {
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QString>("text");
@@ -276,7 +281,7 @@ void ListExTest::findItem_data()
     QTest::newRow("non-ASCII case") << QStringList{"Ärger", "Öl"} << "öL" << true << 1;
 }
 
-void ListExTest::findItem()
+void ClassicTest::findItem()
 {
     QFETCH(QStringList, items);
     QFETCH(QString, text);
@@ -287,7 +292,7 @@ void ListExTest::findItem()
     QCOMPARE(list.FindItem(text, exact), found);
 }
 
-void ListExTest::findItemReadsTheTextBox()
+void ClassicTest::findItemReadsTheTextBox()
 {
     ListEx list;
     fill(list, {"Oswin", "Oku"});
@@ -297,7 +302,7 @@ void ListExTest::findItemReadsTheTextBox()
     QCOMPARE(list.FindItem(box, true), -1);
 }
 
-void ListExTest::outOfRangeErrorsNameThePosition_data()
+void ClassicTest::outOfRangeErrorsNameThePosition_data()
 {
     QTest::addColumn<int>("position");
     QTest::addColumn<bool>("viaItem");
@@ -307,7 +312,7 @@ void ListExTest::outOfRangeErrorsNameThePosition_data()
     QTest::newRow("ListIndex below -1") << -2 << false;
 }
 
-void ListExTest::outOfRangeErrorsNameThePosition()
+void ClassicTest::outOfRangeErrorsNameThePosition()
 {
     QFETCH(int, position);
     QFETCH(bool, viaItem);
@@ -326,7 +331,7 @@ void ListExTest::outOfRangeErrorsNameThePosition()
     QCOMPARE(list.ListIndex(), -1);
 }
 
-void ListExTest::storedPropertiesRoundTrip_data()
+void ClassicTest::storedPropertiesRoundTrip_data()
 {
     QTest::addColumn<QVariantList>("stored"); // key, value, key, value…
     QTest::newRow("font list") << QVariantList{
@@ -349,7 +354,7 @@ void ListExTest::storedPropertiesRoundTrip_data()
         << QVariantList{"_extentx", 2646, "_extenty", 1323, "font", QVariant::fromValue(layoutFont(8.25))};
 }
 
-void ListExTest::storedPropertiesRoundTrip()
+void ClassicTest::storedPropertiesRoundTrip()
 {
     QFETCH(QVariantList, stored);
     ListEx::Properties in;
@@ -371,7 +376,7 @@ void ListExTest::storedPropertiesRoundTrip()
     }
 }
 
-void ListExTest::styleChangeKeepsItemsAndSelection()
+void ClassicTest::styleChangeKeepsItemsAndSelection()
 {
     ListEx list;
     fill(list, {"a", "b", "c"});
@@ -391,7 +396,7 @@ void ListExTest::styleChangeKeepsItemsAndSelection()
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.SetStyle(5));
 }
 
-void ListExTest::itemFontIsItsOwnAndPresentFromTheStart()
+void ClassicTest::itemFontIsItsOwnAndPresentFromTheStart()
 {
     ListEx list({{QStringLiteral("font"), QVariant::fromValue(layoutFont(9.75))}});
     fill(list, {"a", "b", "c"});
@@ -402,10 +407,10 @@ void ListExTest::itemFontIsItsOwnAndPresentFromTheStart()
     QVERIFY(list.ListItems().Item(1).Font().bold());
     QVERIFY(!list.ListItems().Item(0).Font().bold());
     QVERIFY(!list.ListItems().Item(2).Font().underline());
-    QCOMPARE(list.model()->index(1, 0).data(Qt::FontRole).value<QFont>().bold(), true);
+    QCOMPARE(list.itemModel()->index(1, 0).data(Qt::FontRole).value<QFont>().bold(), true);
 }
 
-void ListExTest::systemColorsFollowThePalette()
+void ClassicTest::systemColorsFollowThePalette()
 {
     ListEx list;
     list.AddSystemColors();
@@ -425,7 +430,7 @@ void ListExTest::systemColorsFollowThePalette()
     QApplication::setPalette(original);
 }
 
-void ListExTest::sortedListStaysSorted_data()
+void ClassicTest::sortedListStaysSorted_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("random texts added one by one") << "random";
@@ -439,11 +444,11 @@ void ListExTest::sortedListStaysSorted_data()
 
 // Whatever way items come in, a sorted list shows them in case-insensitive order, equal texts in
 // the order added, and a selected item stays selected as others sort in around it.
-void ListExTest::sortedListStaysSorted()
+void ClassicTest::sortedListStaysSorted()
 {
     QFETCH(QString, how);
     ListEx list({{QStringLiteral("sorted"), how != u"switched on"}});
-    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(list.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     list.show();
     QStringList added; // in the order added, each made unique by a suffix the order ignores
     auto add = [&](const QString &text) {
@@ -483,10 +488,10 @@ void ListExTest::sortedListStaysSorted()
         QCOMPARE(list.ListItems().Item(list.ListIndex()).ItemData(), chosenData);
     }
     if (how == u"switched on")
-        list.setSorted(true);
+        list.setSortingEnabled(true);
 
     const QStringList shown = texts(list);
-    QCOMPARE(list.model()->rowCount(), shown.size());
+    QCOMPARE(list.itemModel()->rowCount(), shown.size());
     for (int i = 1; i < shown.size(); ++i)
         QVERIFY2(shown[i - 1].compare(shown[i], Qt::CaseInsensitive) <= 0,
                  qPrintable(shown[i - 1] + QStringLiteral(" before ") + shown[i]));
@@ -501,10 +506,10 @@ void ListExTest::sortedListStaysSorted()
         QCOMPARE(shown, (QStringList{"A", "a", "a", "A", "b", "B"}));
 }
 
-void ListExTest::systemColourItemsKeepTheirRoleWhenSorted()
+void ClassicTest::systemColourItemsKeepTheirRoleWhenSorted()
 {
     ListEx list({{QStringLiteral("sorted"), true}});
-    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(list.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     list.AddItem(QStringLiteral("Azure"), -1, 0x123456);
     list.AddSystemColors();
     QPalette changed = list.palette();
@@ -517,13 +522,13 @@ void ListExTest::systemColourItemsKeepTheirRoleWhenSorted()
     QCOMPARE(list.ListItems().Item(list.FindItem(QStringLiteral("Highlight"), true)).ItemColor(), 0x090807);
     QCOMPARE(list.ListItems().Item(list.FindItem(QStringLiteral("Azure"), true)).ItemColor(), 0x123456);
     // The swatch a row shows is its role's colour too.
-    const QModelIndex base = list.model()->index(list.FindItem(QStringLiteral("Base"), true), 0);
+    const QModelIndex base = list.itemModel()->index(list.FindItem(QStringLiteral("Base"), true), 0);
     QCOMPARE(base.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(1, 2, 3));
 }
 
 // Home and End select the first and last enabled items and show the list's own ends, also when
 // the items at the ends are disabled.
-void ListExTest::homeAndEndShowTheListsEnds()
+void ClassicTest::homeAndEndShowTheListsEnds()
 {
     ListEx list({{QStringLiteral("itemheight"), 20}});
     list.resize(150, 105);
@@ -537,21 +542,21 @@ void ListExTest::homeAndEndShowTheListsEnds()
     QTest::keyClick(&list, Qt::Key_Home);
     QCOMPARE(list.ListIndex(), 3);
     QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->minimum());
-    QCOMPARE(list.visualRect(list.model()->index(0, 0)).top(), 0);
+    QCOMPARE(list.visualRect(list.itemModel()->index(0, 0)).top(), 0);
     QTest::keyClick(&list, Qt::Key_End);
     QCOMPARE(list.ListIndex(), 27);
     QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
 }
 
-void ListExTest::foreignModelIsRefused()
+void ClassicTest::foreignModelIsRefused()
 {
     ListEx list;
     fill(list, {"a", "b"});
-    const QAbstractItemModel *own = list.model();
+    const QAbstractItemModel *own = list.itemModel();
     QStringListModel other({"x", "y", "z"});
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ListEx::setModel: .*refused"));
     list.setModel(&other);
-    QCOMPARE(list.model(), own);
+    QCOMPARE(list.itemModel(), own);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     list.viewport()->repaint();
@@ -559,17 +564,17 @@ void ListExTest::foreignModelIsRefused()
 }
 
 // Set through the property system on a shown list, the height applies at once; 0 follows the font.
-void ListExTest::rowHeightFollowsTheSettingAndTheFont()
+void ClassicTest::rowHeightFollowsTheSettingAndTheFont()
 {
     ListEx list;
     list.resize(200, 300);
     fill(list, {"a", "b", "c"});
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    auto rowHeight = [&] { return list.visualRect(list.model()->index(1, 0)).height(); };
+    auto rowHeight = [&] { return list.visualRect(list.itemModel()->index(1, 0)).height(); };
     QVERIFY(list.setProperty("itemHeight", 50));
     QCOMPARE(rowHeight(), 50);
-    QCOMPARE(list.visualRect(list.model()->index(2, 0)).top(), 100);
+    QCOMPARE(list.visualRect(list.itemModel()->index(2, 0)).top(), 100);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setItemHeight: -1 .*ignored"));
     list.setProperty("itemHeight", -1);
     QCOMPARE(rowHeight(), 50);
@@ -591,7 +596,7 @@ QAccessibleInterface *rowOf(ListEx &list, int row)
 
 } // namespace
 
-void ListExTest::screenReaderSeesRowStates()
+void ClassicTest::screenReaderSeesRowStates()
 {
     ListEx list;
     list.AddItem(QStringLiteral("Oku"), -1, -1, -1, nullptr, QPixmap(), -1,
@@ -630,7 +635,7 @@ void ListExTest::screenReaderSeesRowStates()
     QVERIFY(rowOf(list, 2)->state().selected);
 }
 
-void ListExTest::screenReaderActionSelectsLikeAClick()
+void ClassicTest::screenReaderActionSelectsLikeAClick()
 {
     ListEx list;
     fill(list, {"a", "b", "c"});
@@ -650,5 +655,5 @@ void ListExTest::screenReaderActionSelectsLikeAClick()
     QCOMPARE(spy.size(), 1);
 }
 
-QTEST_MAIN(ListExTest)
-#include "tst_listex.moc"
+QTEST_MAIN(ClassicTest)
+#include "tst_classic.moc"
