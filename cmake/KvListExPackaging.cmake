@@ -6,7 +6,9 @@ set(CPACK_PACKAGE_VENDOR "The KvListExDemo developers")
 set(CPACK_PACKAGE_CONTACT "The KvListExDemo developers <kvlistexdemo@kvsoftware.example>")
 # CPack gives every package of a run one version: the library's, which the others depend on. The demo
 # program keeps its own version inside its package.
-set(CPACK_PACKAGE_VERSION ${KvListEx_VERSION})
+get_target_property(kv_version KvListEx VERSION)
+get_target_property(kv_soversion KvListEx SOVERSION)
+set(CPACK_PACKAGE_VERSION ${kv_version})
 # CPack puts this summary before every package's description unless it is CPack's own default;
 # each description below begins with its package's own summary line instead.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
@@ -20,7 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${KvListEx_BINARY_DIR})
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
-set(kv_lib_package libkvlistex${KvListEx_VERSION_MAJOR})
+set(kv_lib_package libkvlistex${kv_soversion})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${kv_lib_package})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 # The dynamic linker's cache is renewed by dpkg's trigger.
@@ -58,7 +60,7 @@ if(KVLISTEX_DEMO)
     # The program and its desktop entry go into one package.
     set(CPACK_COMPONENT_UNSPECIFIED_GROUP demo)
     set(CPACK_COMPONENT_DESKTOP_GROUP demo)
-    set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS "${kv_lib_package} (= ${KvListEx_VERSION})")
+    set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS "${kv_lib_package} (= ${kv_version})")
     set(CPACK_DEBIAN_DEMO_PACKAGE_NAME kvlistexdemo)
     set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION devel)
     set(CPACK_DEBIAN_DEMO_DESCRIPTION "demonstration of the ListEx extended list box for Qt

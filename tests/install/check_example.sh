@@ -50,6 +50,7 @@ if [ "$route" != subdirectory ]; then
     cat > "$work/uiload.cpp" <<'CPP'
 #include <QApplication>
 #include <QUiLoader>
+#include <QWidget>
 #include <cstdio>
 int main(int argc, char **argv)
 {
