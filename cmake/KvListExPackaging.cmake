@@ -4,11 +4,22 @@
 set(CPACK_PACKAGE_NAME kvlistex)
 set(CPACK_PACKAGE_VENDOR "The KvListExDemo developers")
 set(CPACK_PACKAGE_CONTACT "The KvListExDemo developers <kvlistexdemo@kvsoftware.example>")
-# CPack gives every package of a run one version: the library's, which the others depend on. The demo
-# program keeps its own version inside its package.
+# The library's packages carry its version; the demo's package the program's. CPack has one version
+# per run, so the script below gives each package its own as CPack names the part it packs next.
 get_target_property(kv_version KvListEx VERSION)
 get_target_property(kv_soversion KvListEx SOVERSION)
 set(CPACK_PACKAGE_VERSION ${kv_version})
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/versions.cmake @ONLY CONTENT [[
+macro(kv_package_version variable access value)
+    if("${value}" STREQUAL "demo")
+        set(CPACK_DEBIAN_PACKAGE_VERSION @PROJECT_VERSION@)
+    else()
+        set(CPACK_DEBIAN_PACKAGE_VERSION @kv_version@)
+    endif()
+endmacro()
+variable_watch(CPACK_DEB_PACKAGE_COMPONENT kv_package_version)
+]])
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/versions.cmake)
 # CPack puts this summary before every package's description unless it is CPack's own default;
 # each description below begins with its package's own summary line instead.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
