@@ -4,7 +4,22 @@
 set(CPACK_PACKAGE_NAME kvlistex)
 set(CPACK_PACKAGE_VENDOR "The KvListExDemo developers")
 set(CPACK_PACKAGE_CONTACT "The KvListExDemo developers <kvlistexdemo@kvsoftware.example>")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The library's packages carry its version; the demo's package the program's. CPack has one version
+# per run, so the script below gives each package its own as CPack names the part it packs next.
+get_target_property(kv_version KvListEx VERSION)
+get_target_property(kv_soversion KvListEx SOVERSION)
+set(CPACK_PACKAGE_VERSION ${kv_version})
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/versions.cmake @ONLY CONTENT [[
+macro(kv_package_version variable access value)
+    if("${value}" STREQUAL "demo")
+        set(CPACK_DEBIAN_PACKAGE_VERSION @PROJECT_VERSION@)
+    else()
+        set(CPACK_DEBIAN_PACKAGE_VERSION @kv_version@)
+    endif()
+endmacro()
+variable_watch(CPACK_DEB_PACKAGE_COMPONENT kv_package_version)
+]])
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/versions.cmake)
 # CPack puts this summary before every package's description unless it is CPack's own default;
 # each description below begins with its package's own summary line instead.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
@@ -18,7 +33,7 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${KvListEx_BINARY_DIR})
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
-set(kv_lib_package libkvlistex${PROJECT_VERSION_MAJOR})
+set(kv_lib_package libkvlistex${kv_soversion})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${kv_lib_package})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 # The dynamic linker's cache is renewed by dpkg's trigger.
@@ -56,7 +71,7 @@ if(KVLISTEX_DEMO)
     # The program and its desktop entry go into one package.
     set(CPACK_COMPONENT_UNSPECIFIED_GROUP demo)
     set(CPACK_COMPONENT_DESKTOP_GROUP demo)
-    set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS "${kv_lib_package} (= ${PROJECT_VERSION})")
+    set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS "${kv_lib_package} (= ${kv_version})")
     set(CPACK_DEBIAN_DEMO_PACKAGE_NAME kvlistexdemo)
     set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION devel)
     set(CPACK_DEBIAN_DEMO_DESCRIPTION "demonstration of the ListEx extended list box for Qt

@@ -9,13 +9,14 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fontconfig fonts-liberation
-    qt6-tools-dev libqt6opengl6-dev
+    qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev
 )
 test_packages=(
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang clang-format libclang-rt-14-dev binutils-mingw-w64-x86-64 fonts-urw-base35 qt6ct
     appstream desktop-file-utils lintian
+    doxygen qt6-documentation-tools
 )
 want=("${packages[@]}")
 [ "${1:-}" = "--test" ] && want+=("${test_packages[@]}")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: BSD-3-Clause
 # Installs what is missing, builds, and runs every test stage: the code format, unit and
-# real-window tests, start-up figures, and random use, leak check and fuzzers under sanitizers.
+# real-window tests, start-up figures, the API reference's completeness, and random use, leak
+# check and fuzzers under sanitizers.
 # A failing stage does not stop the ones after it; each prints one line, the command fails if
 # any stage failed, and the last line is the CTest summary of the unit and real-window tests
 # (when the build let them run).
@@ -52,6 +53,9 @@ format() { git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werr
 
 tests() { ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@" | tee "$ctest_log"; }
 
+# The API reference builds, and Doxygen finds no public class or member without documentation.
+apidocs() { cmake --build build --target apidocs; }
+
 # Start-up beside a bare Qt window (a measurement, printed; it fails only if it cannot run).
 startup() { /usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow --runs 10; }
 
@@ -70,9 +74,11 @@ stage format format
 if passed build; then
     stage tests tests "$@"
     stage startup startup
+    stage apidocs apidocs
 else
     not_run tests "build failed"
     not_run startup "build failed"
+    not_run apidocs "build failed"
 fi
 stage sanitizer-build sanitizer_build
 if passed sanitizer-build; then

@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: BSD-3-Clause
 # Builds the example as a project of its own and runs its self-test offscreen, either against
 # this build installed into a scratch prefix (with a pkg-config build of a small program beside
-# it), or with the library's folder added to the example's build; that build's library, static,
-# is then installed and the example built against it too. The packages route makes the Debian
-# packages, has lintian check them (errors fail, warnings are shown), unpacks them into a scratch
-# root and builds the example against what they hold.
+# it, and the installed Designer plugin loaded through QUiLoader), or with the library's folder
+# added to the example's build; that build's library, static, is then installed and the example
+# built against it too. The packages route makes the Debian packages, has lintian check them
+# (errors fail, warnings are shown), unpacks them into a scratch root, loads the plugin and builds
+# the example against what they hold.
 #   check_example.sh installed    CMAKE BUILD_DIR  EXAMPLE_DIR WORK_DIR
 #   check_example.sh subdirectory CMAKE SOURCE_DIR EXAMPLE_DIR WORK_DIR
 #   check_example.sh packages     CMAKE BUILD_DIR  EXAMPLE_DIR WORK_DIR
@@ -43,6 +44,30 @@ if [ "$route" != subdirectory ]; then
         exit 1
     fi
     libdir=$(dirname "$(find "$prefix" -name 'libKvListEx.so.*' | head -n 1)")
+
+    # The installed Designer plugin, loaded by a program that does not link the library, finds the
+    # library from where it lies: no LD_LIBRARY_PATH.
+    cat > "$work/uiload.cpp" <<'CPP'
+#include <QApplication>
+#include <QUiLoader>
+#include <QWidget>
+#include <cstdio>
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QString::fromLocal8Bit(argv[1]));
+    const QWidget *list = loader.createWidget(QStringLiteral("KvListEx::ListEx"));
+    std::printf("installed Designer plugin: %s\n", list ? list->metaObject()->className() : "not loaded");
+    return list && list->inherits("KvListEx::ListEx") ? 0 : 1;
+}
+CPP
+    # shellcheck disable=SC2046  # pkg-config's words are separate arguments
+    c++ -std=c++17 -fPIC -o "$work/uiload" "$work/uiload.cpp" $(pkg-config --cflags --libs Qt6UiTools Qt6Widgets)
+    plugin=$(find "$prefix" -name libkvlistexdesigner.so)
+    env -u LD_LIBRARY_PATH timeout 60 "$work/uiload" "$(dirname "$plugin")"
+
     export LD_LIBRARY_PATH="$libdir"
     set -- "-DCMAKE_PREFIX_PATH=$prefix"
 

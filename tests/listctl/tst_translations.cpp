@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: BSD-3-Clause
+// A program that only links the library gets its texts in the user's language, and an Arabic
+// locale lays it out right to left. CTest runs it under a German and under an Arabic locale.
+#include <KvListEx/listex.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <QMap>
+#include <QtTest>
+
+class TranslationsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void textsAndDirectionFollowTheLocale()
+    {
+        const KvListEx::ListEx list;
+        // The library's name of the palette's Window role, in each language it is run under.
+        const QMap<QLocale::Language, QString> window{{QLocale::German, QStringLiteral("Fenster")},
+                                                      {QLocale::Arabic, QStringLiteral("نافذة")}};
+        QVERIFY2(window.contains(QLocale().language()), qPrintable(QLocale().name()));
+        QCOMPARE(QCoreApplication::translate("KvListEx::ListEx", "Window"),
+                 window.value(QLocale().language()));
+        QCOMPARE(list.layoutDirection(), QLocale().textDirection());
+    }
+};
+
+QTEST_MAIN(TranslationsTest)
+#include "tst_translations.moc"
