@@ -4,8 +4,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QFontMetrics>
+#include <QElapsedTimer>
 #include <QMetaObject>
+#include <QRawFont>
 
 namespace KvListEx {
 
@@ -18,13 +19,15 @@ void ListExModelPrivate::queueFaceCheck(quint32 slot) const
                                   Qt::QueuedConnection);
 }
 
-// Looks at a few faces per turn of the event loop, so that a list of fonts never stalls the
-// window: its rows show in the list's font first and in their own faces a moment later.
+// Looks at faces for a few milliseconds per turn of the event loop, so that a list of fonts never
+// stalls the window: its rows show in the list's font first and in their own faces a moment later.
 void ListExModelPrivate::checkQueuedFaces()
 {
-    constexpr int kFacesPerTurn = 4;
+    constexpr qint64 kBudgetNs = 4'000'000;
+    QElapsedTimer spent;
+    spent.start();
     bool changed = false;
-    for (int n = 0; n < kFacesPerTurn && !faceQueue.empty(); ++n) {
+    while (!faceQueue.empty() && spent.nsecsElapsed() < kBudgetNs) {
         const quint32 slot = faceQueue.front();
         faceQueue.erase(faceQueue.begin());
         // The slot may have been emptied or given to another item meanwhile.
@@ -44,19 +47,20 @@ void ListExModelPrivate::checkQueuedFaces()
 }
 
 // Whether the face the font resolves to is the family asked for and has a glyph for every
-// character of the text: symbol and picture faces map letters to signs, so they cannot show
-// their name.
+// character of the text, code point by code point. The face alone is asked: a font's fallbacks
+// would find a glyph somewhere for almost anything, loading face after face to do so. Symbol
+// faces map letters to signs, so they cannot show their name.
 bool ListExModelPrivate::faceDrawsText(const QFont &font, QStringView text) const
 {
     // Qt names a family found at several foundries "Family [Foundry]".
     const QString resolved = QFontInfo(font).family();
     if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
         return false;
-    if (!QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+    if (QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Symbol))
         return false;
-    const QFontMetrics metrics(font);
+    const QRawFont face = QRawFont::fromFont(font);
     for (const char32_t c : text.toUcs4())
-        if (!QChar::isSpace(c) && !metrics.inFontUcs4(c))
+        if (!QChar::isSpace(c) && !face.supportsCharacter(c))
             return false;
     return true;
 }

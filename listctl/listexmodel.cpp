@@ -756,7 +756,7 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
         const char16_t folded =
             cs == Qt::CaseSensitive ? first : char16_t(QChar::toCaseFolded(char32_t(first)));
         const QChar *chars = d->texts.constData();
-        test = [=, &records](quint32 slot) {
+        test = [=, this, &records](quint32 slot) {
             const ItemRecord &r = records[slot];
             if (whole ? r.textSize != quint32(wanted.size()) : r.textSize < quint32(wanted.size()))
                 return false;
