@@ -3,6 +3,8 @@
 
 #include "listex_p.h"
 
+#include <KvListEx/kvlistex_version.h>
+
 #include <QAbstractProxyModel>
 #include <QApplication>
 #include <QKeyEvent>
@@ -694,6 +696,11 @@ int ListEx::itemHeight() const
 void ListEx::setItemHeight(int px)
 {
     d->setPixels("setItemHeight", &ListExDelegate::Appearance::itemHeight, px);
+}
+
+QString version()
+{
+    return QStringLiteral(KVLISTEX_VERSION_STRING);
 }
 
 } // namespace KvListEx

@@ -510,7 +510,7 @@ bool ListExModel::insertRows(int row, int count, const QModelIndex &parent)
         return false;
     if (d->sorted && row != d->sortedRow(u""))
         return false; // empty texts go where they sort
-    if (d->deferred([this, row, count] { insertRows(std::min(row, rowCount()), count); }))
+    if (d->depth > 0 && d->deferred([this, row, count] { insertRows(std::min(row, rowCount()), count); }))
         return true;
     ListExModelPrivate::Announcing announcing(d.get());
     beginInsertRows({}, row, row + count - 1);
@@ -571,7 +571,7 @@ void ListExModel::sort(int column, Qt::SortOrder order)
 {
     if (column != 0)
         return;
-    if (d->deferred([this, column, order] { sort(column, order); }))
+    if (d->depth > 0 && d->deferred([this, column, order] { sort(column, order); }))
         return;
     if (order == Qt::DescendingOrder)
         qWarning("ListExModel::sort: items sort in ascending order only; sorted ascending");
@@ -623,7 +623,7 @@ int ListExModel::insertItem(int row, const ListExItem &item)
         qWarning("ListExModel::insertItem: cannot insert at row %d (the model has %d)", row, count());
         return -1;
     }
-    if (d->deferred([this, row, item] { insertItem(std::min(row, count()), item); }))
+    if (d->depth > 0 && d->deferred([this, row, item] { insertItem(std::min(row, count()), item); }))
         return -1;
     if (count() == std::numeric_limits<int>::max()) {
         qWarning("ListExModel::insertItem: the model is full");
@@ -634,7 +634,7 @@ int ListExModel::insertItem(int row, const ListExItem &item)
 
 int ListExModel::addItem(const ListExItem &item)
 {
-    if (d->deferred([this, item] { addItem(item); }))
+    if (d->depth > 0 && d->deferred([this, item] { addItem(item); }))
         return -1;
     return insertItem(count(), item);
 }
@@ -643,7 +643,7 @@ void ListExModel::addItems(const QList<ListExItem> &items)
 {
     if (items.isEmpty())
         return;
-    if (d->deferred([this, items] { addItems(items); }))
+    if (d->depth > 0 && d->deferred([this, items] { addItems(items); }))
         return;
     const int first = count();
     const int n = int(std::min<qsizetype>(items.size(), std::numeric_limits<int>::max() - first));
@@ -683,7 +683,7 @@ ListExItem ListExModel::takeItem(int row)
 
 void ListExModel::clear()
 {
-    if (d->deferred([this] { clear(); }))
+    if (d->depth > 0 && d->deferred([this] { clear(); }))
         return;
     ListExModelPrivate::Announcing announcing(d.get());
     beginResetModel();
@@ -708,7 +708,7 @@ bool ListExModel::isSorted() const
 
 void ListExModel::setSorted(bool sorted)
 {
-    if (d->deferred([this, sorted] { setSorted(sorted); }))
+    if (d->depth > 0 && d->deferred([this, sorted] { setSorted(sorted); }))
         return;
     if (sorted == d->sorted)
         return;

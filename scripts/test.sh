@@ -63,7 +63,7 @@ startup() { /usr/bin/python3 bench/startup.py build/bench/startupdemo build/benc
 sanitizer_build() {
     CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKVLISTEX_SANITIZE=ON -DKVLISTEX_FUZZ=ON -DKVLISTEX_BENCH=OFF > /dev/null
-    cmake --build build-san --target tst_randomuse tst_leaks fuzz_textnumber fuzz_finditem
+    cmake --build build-san --target tst_randomuse tst_leaks tst_core fuzz_textnumber fuzz_finditem
 }
 
 # Random use and the leak check in that build, and the fuzzers.

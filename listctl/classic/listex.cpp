@@ -4,8 +4,6 @@
 #include "classic_p.h"
 #include "../listexmodel_p.h"
 
-#include <KvListEx/kvlistex_version.h>
-
 #include <QLineEdit>
 
 #include <stdexcept>
@@ -105,7 +103,7 @@ ListItemCollection ListEx::ListItems()
 
 QString ListEx::Version()
 {
-    return QStringLiteral(KVLISTEX_VERSION_STRING);
+    return version();
 }
 
 } // namespace KvListEx::Classic

@@ -83,7 +83,7 @@ void FormsTest::loadedListIsEmptyForTheProgramToFill()
     QVERIFY(list);
     QCOMPARE(list->metaObject()->className(), "KvListEx::ListEx");
     QCOMPARE(list->model()->rowCount(), 0);
-    QCOMPARE(list->property("listIndex").toInt(), -1);
+    QCOMPARE(list->property("currentRow").toInt(), -1);
 }
 
 // What Designer puts on a form when the list is dragged there loads again, as a ListEx of the

@@ -81,9 +81,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     KvListEx::ListEx list;
-    list.AddItem(QStringLiteral("one"));
-    std::printf("pkg-config build: KvListEx %s, header %s\n", qPrintable(list.Version()), KVLISTEX_VERSION_STRING);
-    return list.ListItems().Count() == 1 && list.Version() == QLatin1String(KVLISTEX_VERSION_STRING) ? 0 : 1;
+    list.addItem(QStringLiteral("one"));
+    std::printf("pkg-config build: KvListEx %s, header %s\n", qPrintable(KvListEx::version()), KVLISTEX_VERSION_STRING);
+    return list.count() == 1 && KvListEx::version() == QLatin1String(KVLISTEX_VERSION_STRING) ? 0 : 1;
 }
 CPP
     # shellcheck disable=SC2046  # pkg-config's words are separate arguments

@@ -245,4 +245,8 @@ private:
     std::unique_ptr<ListExPrivate> const d;
 };
 
+/// The version of the library the program runs with, as KVLISTEX_VERSION_STRING of
+/// <KvListEx/kvlistex_version.h> was when it was built ("2.0.0").
+KVLISTEX_EXPORT QString version();
+
 } // namespace KvListEx

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 namespace KvListEx {
 
 /// The kind of a font family, as font lists report it (the bits of the classic font API).
@@ -67,21 +69,13 @@ public:
     void setBackground(const QColor &color) { m_background = color; }
 
     /// Whether the item has a font of its own; without one it is drawn in the list's font.
-    bool hasFont() const { return m_hasFont; }
+    bool hasFont() const { return m_font.has_value(); }
     /// The item's own font (Qt::FontRole); the default QFont when it has none.
-    QFont font() const { return m_font; }
+    QFont font() const { return m_font.value_or(QFont()); }
     /// Gives the item a font of its own.
-    void setFont(const QFont &font)
-    {
-        m_font = font;
-        m_hasFont = true;
-    }
+    void setFont(const QFont &font) { m_font = font; }
     /// Takes the item's own font away: it is drawn in the list's font again.
-    void unsetFont()
-    {
-        m_font = QFont();
-        m_hasFont = false;
-    }
+    void unsetFont() { m_font.reset(); }
 
     /// Whether the item stands for a font family. Such an item is drawn in its own font only
     /// where that face can draw the item's text.
@@ -121,7 +115,7 @@ public:
     {
         return a.m_text == b.m_text && a.m_picture.cacheKey() == b.m_picture.cacheKey() &&
                a.m_color == b.m_color && a.m_colorRole == b.m_colorRole && a.m_background == b.m_background &&
-               a.m_hasFont == b.m_hasFont && (!a.m_hasFont || a.m_font == b.m_font) &&
+               a.m_font == b.m_font &&
                a.m_hasFontKind == b.m_hasFontKind && a.m_fontKind == b.m_fontKind && a.m_description == b.m_description && a.m_data == b.m_data &&
                a.m_enabled == b.m_enabled;
     }
@@ -133,13 +127,12 @@ private:
     QPixmap m_picture;
     QColor m_color;
     QColor m_background;
-    QFont m_font;
+    std::optional<QFont> m_font; // not a QFont: making one copies the application font
     QString m_description;
     QVariant m_data;
     QPalette::ColorRole m_colorRole = QPalette::NoRole;
     qint32 m_fontKind = 0;
     bool m_hasFontKind = false;
-    bool m_hasFont = false;
     bool m_enabled = true;
 };
 
