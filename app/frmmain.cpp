@@ -48,13 +48,15 @@ void frmMain::connectHandlers()
     connect(cmdExit, &QPushButton::clicked, this, guarded([this] { cmdExit_Click(); }));
     connect(cmdAbout, &QPushButton::clicked, this, guarded([this] { cmdAbout_Click(); }));
 
-    connect(ListEx1, &KvListEx::Classic::ListEx::ItemSelected, this, guarded([this] { ListEx1_ItemSelected(); }));
+    connect(ListEx1, &KvListEx::Classic::ListEx::ItemSelected, this,
+            guarded([this] { ListEx1_ItemSelected(); }));
     // A check box raises Click on every change of its value: by mouse, Space, mnemonic or an
     // assistive tool's toggle, which changes the value without a click.
     for (qint16 i = 0; i < qint16(chkFont.size()); ++i)
         connect(chkFont[i], &QCheckBox::stateChanged, this, guarded([this, i] { chkFont_Click(i); }));
 
-    connect(ListEx2, &KvListEx::Classic::ListEx::ItemSelected, this, guarded([this] { ListEx2_ItemSelected(); }));
+    connect(ListEx2, &KvListEx::Classic::ListEx::ItemSelected, this,
+            guarded([this] { ListEx2_ItemSelected(); }));
     for (qint16 i = 0; i < 2; ++i) {
         // An option raises Click when it becomes the selected one of its group.
         connect(optColors[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -67,7 +69,8 @@ void frmMain::connectHandlers()
         });
     }
 
-    connect(ListEx3, &KvListEx::Classic::ListEx::ItemSelected, this, guarded([this] { ListEx3_ItemSelected(); }));
+    connect(ListEx3, &KvListEx::Classic::ListEx::ItemSelected, this,
+            guarded([this] { ListEx3_ItemSelected(); }));
     for (qint16 i = 0; i < 2; ++i) {
         connect(cmdItemChange[i], &QPushButton::clicked, this,
                 guarded([this, i] { cmdItemChange_Click(i); }));

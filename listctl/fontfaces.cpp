@@ -2,9 +2,9 @@
 // Font family items: each is drawn in its own face once that face is known to draw its text.
 #include "listexmodel_p.h"
 
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QElapsedTimer>
 #include <QMetaObject>
 #include <QRawFont>
 
@@ -15,8 +15,8 @@ void ListExModelPrivate::queueFaceCheck(quint32 slot) const
     records[slot].extra->face = ItemExtra::Face::Queued;
     faceQueue.push_back(slot);
     if (faceQueue.size() == 1)
-        QMetaObject::invokeMethod(q, [d = const_cast<ListExModelPrivate *>(this)] { d->checkQueuedFaces(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            q, [d = const_cast<ListExModelPrivate *>(this)] { d->checkQueuedFaces(); }, Qt::QueuedConnection);
 }
 
 // Looks at faces for a few milliseconds per turn of the event loop, so that a list of fonts never
@@ -37,13 +37,15 @@ void ListExModelPrivate::checkQueuedFaces()
         if (extra.face != ItemExtra::Face::Queued || !extra.font)
             continue;
         extra.checkedFamily = extra.font->family();
-        extra.face = faceDrawsText(*extra.font, text(records[slot])) ? ItemExtra::Face::Own : ItemExtra::Face::ListFont;
+        extra.face = faceDrawsText(*extra.font, text(records[slot])) ? ItemExtra::Face::Own
+                                                                     : ItemExtra::Face::ListFont;
         changed = true;
     }
     if (changed)
         changedAll({Qt::FontRole});
     if (!faceQueue.empty())
-        QMetaObject::invokeMethod(q, [this] { checkQueuedFaces(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            q, [this] { checkQueuedFaces(); }, Qt::QueuedConnection);
 }
 
 // Whether the face the font resolves to is the family asked for and has a glyph for every

@@ -60,7 +60,8 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
         forget();
         currentMayHaveGone();
     });
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q, [this] { currentMayHaveGone(); });
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q,
+                                 [this] { currentMayHaveGone(); });
     watching << QObject::connect(
         shownModel, &QAbstractItemModel::dataChanged, q,
         [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
@@ -139,7 +140,8 @@ int ListExPrivate::findViewRow(const QString &text, Qt::MatchFlags flags, int fr
             return -1;
         }
         // Another model: its texts, one by one.
-        const Qt::CaseSensitivity cs = flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        const Qt::CaseSensitivity cs =
+            flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
         for (int row = begin; row < end; ++row) {
             if (!usable(row))
                 continue;
@@ -339,7 +341,8 @@ QList<int> ListEx::findItems(const QString &text, Qt::MatchFlags flags) const
 {
     QList<int> rows;
     const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
-    for (int row = findItem(text, once, 0); row >= 0; row = row + 1 < count() ? findItem(text, once, row + 1) : -1)
+    for (int row = findItem(text, once, 0); row >= 0;
+         row = row + 1 < count() ? findItem(text, once, row + 1) : -1)
         rows.append(row);
     return rows;
 }
@@ -410,10 +413,12 @@ void ListEx::selectionChanged(const QItemSelection &selected, const QItemSelecti
     emit itemSelectionChanged();
 }
 
-QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index, const QEvent *event) const
+QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index,
+                                                             const QEvent *event) const
 {
     QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
-    if (selectionMode() == SingleSelection && (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+    if (selectionMode() == SingleSelection &&
+        (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
         command = QItemSelectionModel::ClearAndSelect;
     return command;
 }

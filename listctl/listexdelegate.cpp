@@ -49,7 +49,8 @@ void ListExDelegate::setAppearance(const Appearance &appearance)
 
 QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    int height = m_appearance.itemHeight > 0 ? m_appearance.itemHeight : option.fontMetrics.height() + kFontItemGap;
+    int height =
+        m_appearance.itemHeight > 0 ? m_appearance.itemHeight : option.fontMetrics.height() + kFontItemGap;
     height = qBound(1, height, kMaxRowHeight);
     // Views place rows at int positions: the rows together must fit in them, or the last ones
     // could not be reached.
@@ -90,7 +91,8 @@ void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPix
     painter->restore();
 }
 
-void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                           const QModelIndex &index) const
 {
     const Appearance &look = m_appearance;
     const QPalette &pal = option.palette;
@@ -105,8 +107,9 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     const QColor itemGround = roleColor(index, Qt::BackgroundRole);
     if (selected) {
         groundStored = look.selectionBackground.isValid();
-        ground = groundStored ? look.selectionBackground
-                              : pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Highlight);
+        ground = groundStored
+                     ? look.selectionBackground
+                     : pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Highlight);
     } else if (itemGround.isValid()) {
         ground = itemGround;
         groundStored = true;

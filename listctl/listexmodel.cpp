@@ -102,10 +102,16 @@ void ListExModelPrivate::setText(ItemRecord &record, QStringView text)
     texts.append(text);
 }
 
-qint32 ListExModelPrivate::pictureIndex(const QPixmap &picture)
+qint32 ListExModelPrivate::pictureIndex(const QPixmap &given)
 {
-    if (picture.isNull())
+    if (given.isNull())
         return -1;
+    // A picture that claims no sensible pixel ratio is taken as drawn for ordinary screens: its
+    // size in pixels would otherwise be infinite or not a number.
+    QPixmap picture = given;
+    const qreal ratio = given.devicePixelRatio();
+    if (!(ratio >= 0.01 && ratio <= 100))
+        picture.setDevicePixelRatio(1);
     if (const auto found = pictureByKey.constFind(picture.cacheKey()); found != pictureByKey.cend()) {
         ++pictures[size_t(*found)].users;
         return *found;

@@ -86,8 +86,7 @@ public:
     }
 
     // Calls test(slot) for rows from..to-1 in order; the first row it accepts, or -1.
-    template <typename Test>
-    qint32 find(qint32 from, qint32 to, Test &&test) const
+    template <typename Test> qint32 find(qint32 from, qint32 to, Test &&test) const
     {
         if (from >= to)
             return -1;

@@ -39,7 +39,8 @@ void frmMain::optColors_Click(qint16 Index)
 
 void frmMain::optStyle_Click(qint16 Index)
 {
-    ListEx2->SetStyle(Index == 0 ? KvListEx::Classic::ListEx::kvColorRectAndText : KvListEx::Classic::ListEx::kvLargeColorRect);
+    ListEx2->SetStyle(Index == 0 ? KvListEx::Classic::ListEx::kvColorRectAndText
+                                 : KvListEx::Classic::ListEx::kvLargeColorRect);
 }
 
 void frmMain::ListEx2_ItemSelected()

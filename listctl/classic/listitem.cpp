@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // Item handles: each follows its item through the model and reads it through its roles.
-#include "classic_p.h"
 #include "../listexmodel_p.h"
+#include "classic_p.h"
 
 #include <stdexcept>
 

@@ -74,8 +74,8 @@ const Key *findKey(const QString &name)
 [[noreturn]] void badValue(const QString &key, const QVariant &value)
 {
     throw std::out_of_range("ListEx: stored property '" + key.toStdString() + "' cannot be " +
-                            (value.isValid() ? QStringLiteral("%1 (%2)").arg(value.toString(),
-                                                                              QString::fromLatin1(value.typeName()))
+                            (value.isValid() ? QStringLiteral("%1 (%2)").arg(
+                                                   value.toString(), QString::fromLatin1(value.typeName()))
                                              : QStringLiteral("empty"))
                                 .toStdString());
 }
@@ -95,8 +95,9 @@ std::optional<qint64> wholeNumber(const QVariant &value)
     case QMetaType::UChar:
         return value.toLongLong();
     case QMetaType::ULongLong:
-        return value.toULongLong() <= quint64(std::numeric_limits<qint64>::max()) ? std::optional(value.toLongLong())
-                                                                                    : std::nullopt;
+        return value.toULongLong() <= quint64(std::numeric_limits<qint64>::max())
+                   ? std::optional(value.toLongLong())
+                   : std::nullopt;
     default:
         return std::nullopt;
     }
@@ -123,7 +124,8 @@ void ListEx::ReadProperties(const Properties &stored)
         }
         case Kind::OptionalColor:
         case Kind::Color: {
-            if (!number || *number < std::numeric_limits<qint32>::min() || *number > std::numeric_limits<quint32>::max())
+            if (!number || *number < std::numeric_limits<qint32>::min() ||
+                *number > std::numeric_limits<quint32>::max())
                 badValue(key, value);
             const OleColor ole = OleColor(quint32(*number));
             const bool none = k->kind == Kind::OptionalColor ? ole == kvNoColor : ole == k->systemDefault;
@@ -149,7 +151,8 @@ void ListEx::ReadProperties(const Properties &stored)
             apply.push_back([this, font = value.value<QFont>()] { setFont(font); });
             break;
         case Kind::Flag:
-            if (value.typeId() != QMetaType::Bool && !(number && (*number == 0 || *number == 1 || *number == -1)))
+            if (value.typeId() != QMetaType::Bool &&
+                !(number && (*number == 0 || *number == 1 || *number == -1)))
                 badValue(key, value);
             apply.push_back([this, on = value.toBool()] { setSortingEnabled(on); });
             break;

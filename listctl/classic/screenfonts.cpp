@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The screen font set: one item per installed family, each in its own face, with its kind.
-#include "classic_p.h"
 #include "../listexmodel_p.h"
+#include "classic_p.h"
 
 #include <QFontDatabase>
 

@@ -106,6 +106,16 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     list.addItems(QStringList{"bravo", "hotel"});
     QCOMPARE(texts(list), (QStringList{"bravo", "Foxtrot", "golf", "hotel", "yankee", "zulu"}));
 
+    for (const qreal ratio : {0.0, qQNaN()}) { // drawn without undefined behaviour
+        QPixmap odd(8, 8);
+        odd.fill(Qt::red);
+        odd.setDevicePixelRatio(ratio);
+        ListExItem pictured(QStringLiteral("pictured"));
+        pictured.setPicture(odd);
+        list.addItem(pictured);
+    }
+    QVERIFY(!list.grab().isNull());
+
     current.clear();
     list.clear();
     QCOMPARE(list.count(), 0);

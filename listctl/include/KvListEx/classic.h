@@ -126,8 +126,9 @@ public:
     /// by the item. itemData: a number kept for the caller. Throws std::out_of_range for an
     /// index outside -1…count.
     void AddItem(const QString &text, qint32 index = -1, OleColor itemColor = kvNoColor,
-                 OleColor backColor = kvNoColor, const QFont *font = nullptr, const QPixmap &picture = QPixmap(),
-                 qint32 itemData = -1, const QString &description = QString());
+                 OleColor backColor = kvNoColor, const QFont *font = nullptr,
+                 const QPixmap &picture = QPixmap(), qint32 itemData = -1,
+                 const QString &description = QString());
     /// Removes every item; selects nothing and raises no ItemSelected.
     void Clear();
     /// Redraws every item after changes made through ListItem::Font().

@@ -48,7 +48,8 @@ public:
     void setAppearance(const Appearance &appearance);
 
     /// Draws one row: ground, picture or swatch, text in the item's font and colour, focus.
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
     /// The row's size: one width (the view's), the appearance's height.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 

@@ -115,9 +115,8 @@ public:
     {
         return a.m_text == b.m_text && a.m_picture.cacheKey() == b.m_picture.cacheKey() &&
                a.m_color == b.m_color && a.m_colorRole == b.m_colorRole && a.m_background == b.m_background &&
-               a.m_font == b.m_font &&
-               a.m_hasFontKind == b.m_hasFontKind && a.m_fontKind == b.m_fontKind && a.m_description == b.m_description && a.m_data == b.m_data &&
-               a.m_enabled == b.m_enabled;
+               a.m_font == b.m_font && a.m_hasFontKind == b.m_hasFontKind && a.m_fontKind == b.m_fontKind &&
+               a.m_description == b.m_description && a.m_data == b.m_data && a.m_enabled == b.m_enabled;
     }
     /// Items differ when any field does.
     friend bool operator!=(const ListExItem &a, const ListExItem &b) { return !(a == b); }

@@ -39,10 +39,10 @@ class KVLISTEX_EXPORT ListExModel : public QAbstractListModel {
 public:
     /// The model's own roles.
     enum Role {
-        ItemDataRole = Qt::UserRole,  ///< QVariant: the data kept for the program
+        ItemDataRole = Qt::UserRole,    ///< QVariant: the data kept for the program
         EnabledRole = Qt::UserRole + 1, ///< bool: whether the user can select the item
-        PaletteColorRole,             ///< int: the QPalette::ColorRole the item colour follows, or QPalette::NoRole
-        FontKindRole,                 ///< int: the FontKind of a font family item; invalid for other items
+        PaletteColorRole, ///< int: the QPalette::ColorRole the item colour follows, or QPalette::NoRole
+        FontKindRole,     ///< int: the FontKind of a font family item; invalid for other items
     };
     Q_ENUM(Role)
 
@@ -72,7 +72,8 @@ public:
     /// As QAbstractItemModel::match(); for the text roles it reads the items directly, so a
     /// search of a million items takes milliseconds.
     QModelIndexList match(const QModelIndex &start, int role, const QVariant &value, int hits = 1,
-                          Qt::MatchFlags flags = Qt::MatchFlags(Qt::MatchStartsWith | Qt::MatchWrap)) const override;
+                          Qt::MatchFlags flags = Qt::MatchFlags(Qt::MatchStartsWith |
+                                                                Qt::MatchWrap)) const override;
     /// Role names for QML and item views: display, decoration, foreground, background, font,
     /// toolTip, itemData, enabled, paletteColor, fontKind.
     QHash<int, QByteArray> roleNames() const override;
