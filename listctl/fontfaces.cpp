@@ -52,8 +52,12 @@ void ListExModelPrivate::checkQueuedFaces()
 // character of the text, code point by code point. The face alone is asked: a font's fallbacks
 // would find a glyph somewhere for almost anything, loading face after face to do so. Symbol
 // faces map letters to signs, so they cannot show their name.
-bool ListExModelPrivate::faceDrawsText(const QFont &font, QStringView text) const
+bool ListExModelPrivate::faceDrawsText(const QFont &itemFont, QStringView text) const
 {
+    // Looked at through a font of its own: the item's font keeps the face it loads for as long as
+    // the list holds the item, which only a face that is used should cost.
+    QFont font;
+    font.fromString(itemFont.toString());
     // Qt names a family found at several foundries "Family [Foundry]".
     const QString resolved = QFontInfo(font).family();
     if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
@@ -64,6 +68,7 @@ bool ListExModelPrivate::faceDrawsText(const QFont &font, QStringView text) cons
     for (const char32_t c : text.toUcs4())
         if (!QChar::isSpace(c) && !face.supportsCharacter(c))
             return false;
+    QFontInfo(itemFont).family(); // loaded now, from the font cache, rather than while painting
     return true;
 }
 
