@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +24,8 @@ frmMain::frmMain(QWidget *parent)
     , m_loadPicture(LoadResPicture)
 {
     createLayout();
+    // From the start, so that the title bar and the task switcher never show a generic icon.
+    setWindowIcon(programIcon());
     connectHandlers();
 }
 
@@ -102,10 +103,6 @@ void frmMain::showCentred()
          screen.y() + (screen.height() - outer.height()) / 2);
     show();
     ListEx1->setFocus(Qt::OtherFocusReason);
-    // The icon's image plugin takes a moment to load: let the window paint first.
-    QMetaObject::invokeMethod(
-        this, [this] { setWindowIcon(QIcon(QStringLiteral(":/icons/KvListExDemo.ico"))); },
-        Qt::QueuedConnection);
 }
 
 void frmMain::Form_Resize()
