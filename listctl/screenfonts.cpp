@@ -37,6 +37,7 @@ QHash<QString, FamilyInfo> classifyFontFamilies()
     FcPattern *pattern = FcPatternCreate();
     FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, FC_SCALABLE, FC_LANG, nullptr);
     FcFontSet *set = FcFontList(nullptr, pattern, objects);
+    FcLangSet *noLanguages = FcLangSetCreate(); // compared with, not listed: listing costs at start-up
     for (int i = 0; set && i < set->nfont; ++i) {
         FcPattern *font = set->fonts[i];
         FcChar8 *format = nullptr;
@@ -47,14 +48,8 @@ QHash<QString, FamilyInfo> classifyFontFamilies()
         // A file that covers no language at all is a symbol or picture font, whatever other
         // files of its family claim.
         FcLangSet *langs = nullptr;
-        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs || [&] {
-            FcStrSet *set = FcLangSetGetLangs(langs);
-            FcStrList *list = FcStrListCreate(set);
-            const bool none = FcStrListNext(list) == nullptr;
-            FcStrListDone(list);
-            FcStrSetDestroy(set);
-            return none;
-        }();
+        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
+                            FcLangSetEqual(langs, noLanguages);
         FcChar8 *family = nullptr;
         for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
             const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
@@ -64,6 +59,7 @@ QHash<QString, FamilyInfo> classifyFontFamilies()
             info.symbol = info.symbol || symbol;
         }
     }
+    FcLangSetDestroy(noLanguages);
     if (set)
         FcFontSetDestroy(set);
     FcObjectSetDestroy(objects);
