@@ -35,8 +35,8 @@ QSize windowManagerFrame(const QWidget *window)
 {
 #ifdef KV_HAVE_XCB
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 && window->windowHandle()) {
-        xcb_connection_t *c = x11->connection();
+    xcb_connection_t *c = x11 && QGuiApplication::platformName() == u"xcb" ? x11->connection() : nullptr;
+    if (c && window->windowHandle()) {
         const char name[] = "_NET_FRAME_EXTENTS";
         xcb_intern_atom_reply_t *atom =
             xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
