@@ -4,11 +4,13 @@
 #include "colors_p.h"
 
 #include <QBrush>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QRawFont>
 
 #include <algorithm>
 #include <limits>
@@ -325,26 +327,30 @@ void ListExModel::queueFaceCheck(ItemExtra *extra, QStringView text) const
                                   Qt::QueuedConnection);
 }
 
-// Looks at a few faces per turn of the event loop, so that a list of fonts never stalls the
-// window: its rows show in the list's font first and in their own faces a moment later.
+// Looks at faces for a few milliseconds per turn of the event loop, so that a list of fonts never
+// stalls the window: its rows show in the list's font first and in their own faces a moment later.
 void ListExModel::checkQueuedFaces()
 {
-    constexpr int kFacesPerTurn = 4;
+    constexpr qint64 kBudgetNs = 4'000'000;
     if (m_faceQueue.isEmpty())
         return;
-    for (int n = 0; n < kFacesPerTurn && !m_faceQueue.isEmpty(); ++n) {
+    QElapsedTimer spent;
+    spent.start();
+    do {
         const auto [extra, text] = m_faceQueue.takeFirst();
         extra->checkedFamily = extra->font->family();
         extra->face = faceDrawsText(*extra, text) ? ItemExtra::Face::Own : ItemExtra::Face::ListFont;
-    }
+    } while (!m_faceQueue.isEmpty() && spent.nsecsElapsed() < kBudgetNs);
     if (m_announced > 0)
         emit dataChanged(index(0), index(m_announced - 1), {Qt::FontRole});
     if (!m_faceQueue.isEmpty())
         QMetaObject::invokeMethod(this, &ListExModel::checkQueuedFaces, Qt::QueuedConnection);
 }
 
-// Whether the face the font resolves to is the family asked for and has a glyph for every letter
-// of the text: symbol and picture faces map letters to signs, so they cannot show their name.
+// Whether the face the font resolves to is the family asked for and has a glyph for every
+// character of the text, code point by code point. The face alone is asked: a font's fallbacks
+// would find a glyph somewhere for almost anything, loading face after face to do so. Symbol
+// faces map letters to signs, so they cannot show their name.
 bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
 {
     const QFont &font = *extra.font;
@@ -352,11 +358,11 @@ bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
     const QString resolved = QFontInfo(font).family();
     if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
         return false;
-    if (!QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Latin))
+    if (QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Symbol))
         return false;
-    const QFontMetrics metrics(font);
-    for (QChar c : text)
-        if (!c.isSpace() && !metrics.inFont(c))
+    const QRawFont face = QRawFont::fromFont(font);
+    for (const char32_t c : text.toUcs4())
+        if (!QChar::isSpace(c) && !face.supportsCharacter(c))
             return false;
     return true;
 }
