@@ -353,7 +353,10 @@ void ListExModel::checkQueuedFaces()
 // faces map letters to signs, so they cannot show their name.
 bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
 {
-    const QFont &font = *extra.font;
+    // Looked at through a font of its own: the item's font keeps the face it loads for as long as
+    // the list holds the item, which only a face that is used should cost.
+    QFont font;
+    font.fromString(extra.font->toString());
     // Qt names a family found at several foundries "Family [Foundry]".
     const QString resolved = QFontInfo(font).family();
     if (resolved.section(QStringLiteral(" ["), 0, 0).compare(font.family(), Qt::CaseInsensitive) != 0)
@@ -364,6 +367,7 @@ bool ListExModel::faceDrawsText(const ItemExtra &extra, QStringView text) const
     for (const char32_t c : text.toUcs4())
         if (!QChar::isSpace(c) && !face.supportsCharacter(c))
             return false;
+    QFontInfo(*extra.font).family(); // loaded now, from the font cache, rather than while painting
     return true;
 }
 
