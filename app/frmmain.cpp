@@ -11,7 +11,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QIcon>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,12 +19,57 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#ifdef KV_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#endif
+
+namespace {
+
+// The window manager's frame around the client area, in the pixels it is drawn in; empty until
+// the window manager has framed the window. An X window manager draws it in device pixels at
+// any Qt scale factor, and Qt's frame margins, divided by the factor and rounded side by side,
+// are too coarse to size the client area to the pixel: ask the window manager itself.
+QSize windowManagerFrame(const QWidget *window)
+{
+#ifdef KV_HAVE_XCB
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *c = x11 && QGuiApplication::platformName() == u"xcb" ? x11->connection() : nullptr;
+    if (c && window->windowHandle()) {
+        const char name[] = "_NET_FRAME_EXTENTS";
+        xcb_intern_atom_reply_t *atom =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
+        xcb_get_property_reply_t *reply =
+            atom ? xcb_get_property_reply(c,
+                                          xcb_get_property(c, 0, xcb_window_t(window->winId()), atom->atom,
+                                                           XCB_ATOM_CARDINAL, 0, 4),
+                                          nullptr)
+                 : nullptr;
+        QSize frame;
+        if (reply && xcb_get_property_value_length(reply) == 16) {
+            const auto *v = static_cast<const quint32 *>(xcb_get_property_value(reply));
+            frame = QSize(int(v[0] + v[1]), int(v[2] + v[3])); // left, right, top, bottom
+        }
+        std::free(reply);
+        std::free(atom);
+        return frame;
+    }
+#endif
+    // Elsewhere the frame is Qt's own or the compositor's, in logical pixels.
+    return window->frameGeometry().size() - window->geometry().size();
+}
+
+} // namespace
+
 frmMain::frmMain(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_loadPicture(LoadResPicture)
 {
     createLayout();
+    // From the start, so that the title bar and the task switcher never show a generic icon.
+    setWindowIcon(programIcon());
     connectHandlers();
 }
 
@@ -105,10 +150,6 @@ void frmMain::showCentred()
          screen.y() + (screen.height() - outer.height()) / 2);
     show();
     ListEx1->setFocus(Qt::OtherFocusReason);
-    // The icon's image plugin takes a moment to load: let the window paint first.
-    QMetaObject::invokeMethod(
-        this, [this] { setWindowIcon(QIcon(QStringLiteral(":/icons/KvListExDemo.ico"))); },
-        Qt::QueuedConnection);
 }
 
 void frmMain::Form_Resize()
@@ -118,9 +159,10 @@ void frmMain::Form_Resize()
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     // The window manager's frame is known once the window is shown; until then the layout's
-    // client area stands for it.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    QSize target = frame.isNull() ? clientSize() : outerSize() - frame;
+    // client area stands for it. The frame counts in the pixels it is drawn in, so that the client
+    // area in logical pixels is the same at every scale factor.
+    const QSize frame = windowManagerFrame(this);
+    QSize target = frame.isEmpty() ? clientSize() : outerSize() - frame;
     target = target.expandedTo(clientSize()); // a thick frame must not clip the layout
     // Equal minimum and maximum sizes tell the window manager that the size is fixed, so that it
     // offers neither resizing nor maximising; a drag it runs itself would not wait for a snap-back.

@@ -13,6 +13,17 @@ KeyPressFilter::KeyPressFilter(QWidget *target, Handler handler)
     target->installEventFilter(this);
 }
 
+namespace {
+
+// Whether a line edit would insert this character, as Qt's own input check decides.
+bool typesCharacter(char32_t c)
+{
+    const auto category = QChar::category(c);
+    return QChar::isPrint(c) || category == QChar::Other_Format || category == QChar::Other_PrivateUse;
+}
+
+} // namespace
+
 int KeyPressFilter::characterCode(const QKeyEvent &event)
 {
     switch (event.key()) {
@@ -29,12 +40,11 @@ int KeyPressFilter::characterCode(const QKeyEvent &event)
     const Qt::KeyboardModifiers mods = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     if (mods == Qt::ControlModifier && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
         return event.key() - Qt::Key_A + 1;
-    if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return -1; // shortcuts type nothing
-    const QString text = event.text();
-    if (text.isEmpty())
-        return -1;
-    return int(text.at(0).unicode());
+    // Ctrl alone makes a shortcut of any other key; Alt, AltGr (Ctrl+Alt) and Meta still type.
+    const QList<uint> text = event.text().toUcs4();
+    if (mods == Qt::ControlModifier || text.isEmpty() || !typesCharacter(text.first()))
+        return -1; // editing keys: Delete's text is the control character 0x7F
+    return int(text.first());
 }
 
 bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
@@ -42,39 +52,32 @@ bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
     auto *target = qobject_cast<QWidget *>(watched);
     if (!target)
         return false;
-    if (event->type() == QEvent::InputMethod)
-        return filterCommit(target, event);
+    if (event->type() == QEvent::InputMethod) {
+        const QString commit = static_cast<QInputMethodEvent *>(event)->commitString();
+        return !commit.isEmpty() && filterText(target, commit);
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const int code = characterCode(*key);
     if (code < 0)
         return false;
-    int keyAscii = code;
-    m_handler(keyAscii);
-    if (keyAscii == code)
-        return false;
-    if (keyAscii != 0) {
-        if (auto *edit = qobject_cast<QLineEdit *>(target))
-            edit->insert(QString(QChar(char16_t(keyAscii))));
-    }
-    return true;
+    // A control code stands for its key (Backspace, Ctrl+V); typed text goes through as it is.
+    return filterText(target, code < 32 ? QString(QChar(char16_t(code))) : key->text());
 }
 
-// Text composed by an input method arrives without key presses: run it through the handler too.
-bool KeyPressFilter::filterCommit(QWidget *target, QEvent *event)
+// Runs each character of the text through the handler; when the handler changed any, the
+// target gets what it kept instead of the event. Returns whether the event was taken.
+bool KeyPressFilter::filterText(QWidget *target, const QString &text)
 {
-    auto *im = static_cast<QInputMethodEvent *>(event);
-    if (im->commitString().isEmpty())
-        return false;
     QString kept;
-    for (QChar c : im->commitString()) {
-        int keyAscii = int(c.unicode());
+    for (char32_t c : text.toUcs4()) {
+        int keyAscii = int(c);
         m_handler(keyAscii);
-        if (keyAscii != 0)
-            kept.append(QChar(char16_t(keyAscii)));
+        if (const char32_t out = char32_t(keyAscii); out != 0)
+            kept.append(QString::fromUcs4(&out, 1));
     }
-    if (kept == im->commitString())
+    if (kept == text)
         return false;
     if (auto *edit = qobject_cast<QLineEdit *>(target); edit && !kept.isEmpty())
         edit->insert(kept);

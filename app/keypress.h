@@ -15,14 +15,15 @@ public:
     using Handler = std::function<void(int &keyAscii)>;
     KeyPressFilter(QWidget *target, Handler handler);
 
-    // The character code a key press types: its text's code, the control code for
-    // Ctrl+letter (3 for Ctrl+C, 22 for Ctrl+V), 8 for Backspace; -1 for keys that type nothing.
+    // The character code a key press types: its text's first code point, also with Alt, AltGr
+    // or Meta held; the control code for Ctrl+letter (3 for Ctrl+C, 22 for Ctrl+V), 8 for
+    // Backspace; -1 for keys that type nothing (Delete, arrows, Home, other shortcuts).
     static int characterCode(const QKeyEvent &event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool filterCommit(QWidget *target, QEvent *event);
+    bool filterText(QWidget *target, const QString &text);
     Handler m_handler;
 };

@@ -14,7 +14,6 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <limits>
 
 using KvListEx::Classic::ListEx;
 
@@ -65,13 +64,14 @@ QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &ca
     return option;
 }
 
-// A text box taking at most maxLength characters; without one, as many as memory holds (Qt's
-// own default stops at 32 767).
-QLineEdit *makeTextBox(QWidget *parent, const QString &name, int maxLength = std::numeric_limits<int>::max())
+// A text box taking at most maxLength characters; without one, Qt's default of 32 767: a line
+// edit lays out and measures its whole text on every change, so a longer paste would stall it.
+QLineEdit *makeTextBox(QWidget *parent, const QString &name, int maxLength = 0)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setMaxLength(maxLength);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
     return box;
 }
 

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
     fontconfig fonts-liberation
     qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev
 )
@@ -15,7 +15,7 @@ test_packages=(
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang clang-format libclang-rt-14-dev binutils-mingw-w64-x86-64 fonts-urw-base35 qt6ct
-    appstream desktop-file-utils lintian
+    appstream desktop-file-utils lintian xclip python3-fonttools
     doxygen qt6-documentation-tools
 )
 want=("${packages[@]}")

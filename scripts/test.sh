@@ -56,8 +56,12 @@ tests() { ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@" | te
 # The API reference builds, and Doxygen finds no public class or member without documentation.
 apidocs() { cmake --build build --target apidocs; }
 
-# Start-up beside a bare Qt window (a measurement, printed; it fails only if it cannot run).
-startup() { /usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow --runs 10; }
+# Start-up beside a bare Qt window, then the font list under thousands of private fonts beside a
+# bare window and QListWidget (measurements, printed; they fail only if they cannot run).
+startup() {
+    /usr/bin/python3 bench/startup.py build/bench/startupdemo build/bench/barewindow --runs 10
+    /usr/bin/python3 bench/manyfonts.py build --runs 3
+}
 
 # A second build made with clang, with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitizer_build() {

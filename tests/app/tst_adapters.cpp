@@ -130,7 +130,11 @@ void AdaptersTest::characterCodes_data()
     QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << "v" << 22;
     QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier) << "x" << 24;
     QTest::newRow("arrow types nothing") << int(Qt::Key_Left) << 0 << "" << -1;
-    QTest::newRow("Alt shortcut types nothing") << int(Qt::Key_X) << int(Qt::AltModifier) << "x" << -1;
+    QTest::newRow("Delete types nothing") << int(Qt::Key_Delete) << 0 << "\x7f" << -1;
+    QTest::newRow("Ctrl+digit types nothing") << int(Qt::Key_1) << int(Qt::ControlModifier) << "1" << -1;
+    QTest::newRow("Alt+Q types q") << int(Qt::Key_Q) << int(Qt::AltModifier) << "q" << 113;
+    QTest::newRow("AltGr types its character")
+        << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::AltModifier) << "@" << 64;
     QTest::newRow("non-ASCII letter") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("\u00e9") << 0xE9;
     QTest::newRow("character above 0x7FFF stays positive")
         << int(Qt::Key_unknown) << 0 << QString::fromUtf8("\uac00") << 0xAC00;
@@ -160,6 +164,13 @@ void AdaptersTest::filterDiscardsAndReplaces()
     QCOMPARE(edit.text(), QStringLiteral("xBy"));
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QCOMPARE(edit.text(), QStringLiteral("xB"));
+    // As X11 sends them: Delete with its control character, Alt+A with its letter.
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(&edit, &del);
+    QKeyEvent altA(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier, QStringLiteral("a"));
+    QApplication::sendEvent(&edit, &altA);
+    QCOMPARE(edit.text(), QStringLiteral("B"));
 }
 
 QTEST_MAIN(AdaptersTest)

@@ -113,10 +113,26 @@ def main(exe):
         geo = settle(x, wid, OUTER)
         r.check("restore shows 6850 x 5700 twips again", geo[2:] == OUTER, geo)
 
+        # A megabyte pasted into the find box, then Alt+A: the About box must follow at once.
         x.run("xdotool", "windowactivate", "--sync", wid)
+        cx, cy = x.client_geometry(wid)[:2]
+        screen.click(x, (cx + 369, cy + 18))  # the Picture tab
+        box = (cx + 281, cy + 161, 150, 16)  # inside txtItem
+        screen.click(x, (box[0] + 75, box[1] + 8))
+        clip = os.path.join(x.tmp, "paste.txt")
+        with open(clip, "w") as f:
+            f.write("W" * 1_000_000)
+        x.start("xclip", "-selection", "clipboard", "-i", clip).wait(10)  # it serves the paste from the background
+        start = time.monotonic()
+        x.run("xdotool", "key", "--clearmodifiers", "ctrl+v")
         x.run("xdotool", "key", "--clearmodifiers", "alt+a")
         try:
             about = x.find_window("About ListEx", 10)
+            answered = time.monotonic() - start
+            print(f"1 MB paste, then Alt+A: About box after {answered * 1000:.0f} ms")
+            pasted = screen.Grab(x, box).count((0, 0, box[2], box[3]), screen.dark)
+            r.check("after a 1 MB paste into the find box the window answers at once",
+                    answered < 1.0 and pasted > 50, (answered, pasted))
             r.check("Alt+A opens the About box", True)
             x.run("xdotool", "windowactivate", "--sync", about)
             x.run("xdotool", "key", "Escape")
@@ -133,9 +149,16 @@ def main(exe):
             code = None
         r.check("Alt+X ends the program with exit code 0", code == 0, code)
 
-        app = x.start(exe)
+        app = x.start(exe, extra_env={"QT_SCALE_FACTOR": "2"})
         wid = x.find_window(TITLE)
-        settle(x, wid, OUTER)
+        def doubled():
+            return x.client_geometry(wid)[2:] == tuple(2 * n for n in client)
+        try:
+            x.wait_for(doubled, "the client area at scale 2", 10)
+        except TimeoutError:
+            pass
+        r.check("at scale 2 the client area is the one at scale 1, twice over", doubled(),
+                (client, x.client_geometry(wid)[2:]))
         start = time.monotonic()
         x.run("wmctrl", "-i", "-c", wid)
         try:
