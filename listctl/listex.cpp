@@ -243,7 +243,7 @@ bool ListEx::setItem(int row, const ListExItem &item)
 
 int ListEx::addItem(const QString &text)
 {
-    return d->model->addItem(ListExItem(text));
+    return d->model->addItem(text);
 }
 
 int ListEx::addItem(const ListExItem &item)

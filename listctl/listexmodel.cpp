@@ -177,16 +177,20 @@ void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
     }
 }
 
+quint32 ListExModelPrivate::newRecord()
+{
+    if (!freeRecords.empty()) {
+        const quint32 slot = freeRecords.back();
+        freeRecords.pop_back();
+        return slot;
+    }
+    records.emplace_back();
+    return quint32(records.size() - 1);
+}
+
 quint32 ListExModelPrivate::store(const ListExItem &item)
 {
-    quint32 slot;
-    if (!freeRecords.empty()) {
-        slot = freeRecords.back();
-        freeRecords.pop_back();
-    } else {
-        slot = quint32(records.size());
-        records.emplace_back();
-    }
+    const quint32 slot = newRecord();
     assign(records[slot], item);
     return slot;
 }
@@ -638,6 +642,25 @@ int ListExModel::insertItem(int row, const ListExItem &item)
     return d->insertOne(row, item);
 }
 
+int ListExModel::addItem(const QString &text)
+{
+    if (d->depth > 0 && d->deferred([this, text] { addItem(text); }))
+        return -1;
+    if (count() == std::numeric_limits<int>::max()) {
+        qWarning("ListExModel::addItem: the model is full");
+        return -1;
+    }
+    // A plain item straight from its text: no item value made on the way.
+    const int row = d->sorted ? d->sortedRow(text) : count();
+    ListExModelPrivate::Announcing announcing(d.get());
+    beginInsertRows({}, row, row);
+    const quint32 slot = d->newRecord();
+    d->setText(d->records[slot], text);
+    d->rows.insert(row, slot);
+    endInsertRows();
+    return row;
+}
+
 int ListExModel::addItem(const ListExItem &item)
 {
     if (d->depth > 0 && d->deferred([this, item] { addItem(item); }))
@@ -647,30 +670,28 @@ int ListExModel::addItem(const ListExItem &item)
 
 void ListExModel::addItems(const QList<ListExItem> &items)
 {
-    if (items.isEmpty())
+    if (items.isEmpty() || (d->depth > 0 && d->deferred([this, items] { addItems(items); })))
         return;
-    if (d->depth > 0 && d->deferred([this, items] { addItems(items); }))
-        return;
-    const int first = count();
-    const int n = int(std::min<qsizetype>(items.size(), std::numeric_limits<int>::max() - first));
-    {
-        ListExModelPrivate::Announcing announcing(d.get());
-        beginInsertRows({}, first, first + n - 1);
-        for (int i = 0; i < n; ++i)
-            d->rows.insert(first + i, d->store(items[i]));
-        endInsertRows();
-    }
-    if (d->sorted)
-        d->sortAll(); // stable: a merge of the sorted rows and the new ones
+    d->appendMany(items.size(), [&](qsizetype i) { return d->store(items[i]); });
 }
 
 void ListExModel::addItems(const QStringList &texts)
 {
-    QList<ListExItem> items;
-    items.reserve(texts.size());
+    if (texts.isEmpty() || (d->depth > 0 && d->deferred([this, texts] { addItems(texts); })))
+        return;
+    // Plain items straight from their texts: no item values made on the way.
+    qsizetype chars = 0;
     for (const QString &t : texts)
-        items.append(ListExItem(t));
-    addItems(items);
+        chars += t.size();
+    if (d->texts.size() + chars <= kMaxTexts)
+        d->texts.reserve(d->texts.size() + chars);
+    if (d->freeRecords.empty())
+        d->records.reserve(d->records.size() + size_t(texts.size()));
+    d->appendMany(texts.size(), [&](qsizetype i) {
+        const quint32 slot = d->newRecord();
+        d->setText(d->records[slot], texts[i]);
+        return slot;
+    });
 }
 
 ListExItem ListExModel::takeItem(int row)
@@ -739,6 +760,38 @@ void ListExModel::setPalette(const QPalette &palette)
         d->changedAll({Qt::ForegroundRole});
 }
 
+namespace {
+
+char16_t asciiFolded(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+
+// Whether text starts with (or, whole, equals) wanted, ignoring case. wanted is ASCII and given
+// folded; the loop stays on ASCII and leaves any other letter to Qt's folding.
+bool asciiMatch(QStringView text, QStringView wanted, QStringView folded, bool whole)
+{
+    const qsizetype n = folded.size();
+    if (whole ? text.size() != n : text.size() < n)
+        return false;
+    if (n == 0)
+        return true;
+    // Texts in one list often share their beginnings: their last compared letters tell them apart.
+    const char16_t last = text[n - 1].unicode();
+    if (last < 128 && asciiFolded(last) != folded[n - 1].unicode())
+        return false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 128)
+            return text.first(n).compare(wanted, Qt::CaseInsensitive) == 0;
+        if (asciiFolded(c) != folded[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) const
 {
     const int n = count();
@@ -747,42 +800,51 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
         return -1;
     }
     const Qt::CaseSensitivity cs = flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const bool wrap = flags & Qt::MatchWrap;
     const QStringView wanted(text);
-    const auto &records = d->records;
-    std::function<bool(quint32)> test;
     const uint type = uint(flags & 0x0F);
+    const auto run = [&](auto &&test) {
+        const auto bySlot = [&](quint32 slot) { return test(d->text(d->records[slot])); };
+        const int found = d->rows.find(from, n, bySlot);
+        return found >= 0 || !wrap ? found : d->rows.find(0, from, bySlot);
+    };
     switch (type) {
     case Qt::MatchExactly:
     case Qt::MatchFixedString:
     case Qt::MatchStartsWith: {
         const bool whole = type != Qt::MatchStartsWith;
-        // Most items differ in their first letter: compare that before the whole text.
-        const char16_t first = wanted.isEmpty() ? 0 : wanted.front().unicode();
-        const bool filter = first && !QChar::isSurrogate(first);
-        const char16_t folded =
-            cs == Qt::CaseSensitive ? first : char16_t(QChar::toCaseFolded(char32_t(first)));
-        const QChar *chars = d->texts.constData();
-        test = [=, this, &records](quint32 slot) {
-            const ItemRecord &r = records[slot];
-            if (whole ? r.textSize != quint32(wanted.size()) : r.textSize < quint32(wanted.size()))
-                return false;
-            if (filter) {
-                const char16_t c = chars[r.textAt].unicode();
-                if (c != first && (cs == Qt::CaseSensitive ||
-                                   (c < 128 ? char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c)
-                                            : char16_t(QChar::toCaseFolded(char32_t(c)))) != folded))
-                    return false;
-            }
-            return d->text(r).startsWith(wanted, cs);
+        const auto matches = [&](QStringView t) {
+            return whole ? t.size() == wanted.size() && t.compare(wanted, cs) == 0 : t.startsWith(wanted, cs);
         };
-        break;
+        if (d->sorted && cs == Qt::CaseInsensitive) {
+            // The matches are one run of rows, from the first that does not sort before the text.
+            int lo = 0, hi = n;
+            while (lo < hi) {
+                const int mid = lo + (hi - lo) / 2;
+                if (d->less(d->textAt(mid), wanted))
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            const int start = std::max(lo, from);
+            if (start < n && matches(d->textAt(start)))
+                return start;
+            return wrap && lo < from && matches(d->textAt(lo)) ? lo : -1;
+        }
+        const bool ascii =
+            std::all_of(wanted.begin(), wanted.end(), [](QChar c) { return c.unicode() < 128; });
+        if (cs == Qt::CaseInsensitive && ascii) {
+            QString folded(wanted.size(), Qt::Uninitialized);
+            for (qsizetype i = 0; i < wanted.size(); ++i)
+                folded[i] = QChar(asciiFolded(wanted[i].unicode()));
+            return run([&](QStringView t) { return asciiMatch(t, wanted, folded, whole); });
+        }
+        return run(matches);
     }
     case Qt::MatchContains:
-        test = [&](quint32 slot) { return d->text(records[slot]).contains(wanted, cs); };
-        break;
+        return run([&](QStringView t) { return t.contains(wanted, cs); });
     case Qt::MatchEndsWith:
-        test = [&](quint32 slot) { return d->text(records[slot]).endsWith(wanted, cs); };
-        break;
+        return run([&](QStringView t) { return t.endsWith(wanted, cs); });
     case Qt::MatchRegularExpression:
     case Qt::MatchWildcard: {
         const QString pattern =
@@ -794,17 +856,12 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
             qWarning("ListExModel::findRow: %s is no valid pattern", qPrintable(text));
             return -1;
         }
-        test = [&d = d, &records, re](quint32 slot) { return re.match(d->text(records[slot])).hasMatch(); };
-        break;
+        return run([&](QStringView t) { return re.match(t).hasMatch(); });
     }
     default:
         qWarning("ListExModel::findRow: match type %u is not understood", type);
         return -1;
     }
-    const int found = d->rows.find(from, n, test);
-    if (found >= 0 || !(flags & Qt::MatchWrap))
-        return found;
-    return d->rows.find(0, from, test);
 }
 
 QModelIndexList ListExModel::match(const QModelIndex &start, int role, const QVariant &value, int hits,

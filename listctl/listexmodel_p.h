@@ -10,6 +10,7 @@
 #include <QPalette>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -78,7 +79,26 @@ public:
     // The row a text goes to in a sorted model: after every item that does not sort after it.
     int sortedRow(QStringView text) const;
 
+    quint32 newRecord();
     quint32 store(const ListExItem &item);
+    // Appends n items, made by make(i) (which returns their record), announced as one insertion;
+    // a sorted model then sorts them in.
+    template <typename Make> void appendMany(qsizetype n, Make &&make)
+    {
+        const int first = rows.size();
+        const int count = int(std::min<qsizetype>(n, std::numeric_limits<int>::max() - first));
+        if (count <= 0)
+            return;
+        {
+            Announcing announcing(this);
+            q->beginInsertRows({}, first, first + count - 1);
+            for (int i = 0; i < count; ++i)
+                rows.insert(first + i, make(i));
+            q->endInsertRows();
+        }
+        if (sorted)
+            sortAll(); // stable: a merge of the sorted rows and the new ones
+    }
     void assign(ItemRecord &record, const ListExItem &item);
     void setText(ItemRecord &record, QStringView text);
     void release(ItemRecord &record);

@@ -87,8 +87,10 @@ public:
     /// Inserts an item before row (count() appends) and returns the row it went to (a sorted
     /// model puts it at its sorted place); -1, with a warning, for a row outside 0…count().
     int insertItem(int row, const ListExItem &item);
-    /// Appends an item and returns its row.
+    /// Appends an item and returns its row (in a sorted model, its sorted place).
     int addItem(const ListExItem &item);
+    /// Appends an item with this text alone and returns its row.
+    int addItem(const QString &text);
     /// Appends items, announced as one insertion (a sorted model merges them in with one layout
     /// change).
     void addItems(const QList<ListExItem> &items);
