@@ -69,6 +69,9 @@ private slots:
     void outOfRangeErrorsNameThePosition();
     void storedPropertiesRoundTrip_data();
     void storedPropertiesRoundTrip();
+    void storedPropertiesOfTheWrongKindChangeNothing_data();
+    void storedPropertiesOfTheWrongKindChangeNothing();
+    void itemHandleFollowsItsItemOrSaysItIsGone();
     void styleChangeKeepsItemsAndSelection();
     void itemFontIsItsOwnAndPresentFromTheStart();
     void systemColorsFollowThePalette();
@@ -374,6 +377,53 @@ void ClassicTest::storedPropertiesRoundTrip()
             QCOMPARE(out[i].second.toInt(), in[i].second.toInt());
         }
     }
+}
+
+void ClassicTest::storedPropertiesOfTheWrongKindChangeNothing_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("unknownKey");
+    QTest::newRow("colour as a name") << "selbackcolor" << QVariant(QStringLiteral("red")) << false;
+    QTest::newRow("style by its name") << "style" << QVariant(QStringLiteral("kvLargePicture")) << false;
+    QTest::newRow("flag as a word") << "sorted" << QVariant(QStringLiteral("no")) << false;
+    QTest::newRow("pixels below zero") << "itemheight" << QVariant(-1) << false;
+    QTest::newRow("colour past 0x00FFFFFF") << "backcolor" << QVariant(0x01000000) << false;
+    QTest::newRow("font as a name") << "font" << QVariant(QStringLiteral("Arial")) << false;
+    QTest::newRow("unknown key") << "forecolor" << QVariant(0) << true;
+}
+
+// A bad value after good ones: the error names it, and the good ones are not applied either.
+void ClassicTest::storedPropertiesOfTheWrongKindChangeNothing()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(bool, unknownKey);
+    ListEx list;
+    const ListEx::Properties before = list.WriteProperties();
+    try {
+        list.ReadProperties({{QStringLiteral("backcolor"), 0x0000FF}, {QStringLiteral("style"), 4}, {key, value}});
+        QFAIL("no error");
+    } catch (const std::invalid_argument &e) {
+        QVERIFY2(unknownKey && QString::fromUtf8(e.what()).contains(key), e.what());
+    } catch (const std::out_of_range &e) {
+        QVERIFY2(!unknownKey && QString::fromUtf8(e.what()).contains(key), e.what());
+    }
+    QVERIFY(!list.backColor().isValid());
+    QCOMPARE(list.Style(), int(ListEx::kvPictureAndText));
+    QCOMPARE(list.WriteProperties(), before);
+}
+
+void ClassicTest::itemHandleFollowsItsItemOrSaysItIsGone()
+{
+    ListEx list;
+    fill(list, {"a", "b", "c"});
+    const ListItem c = list.ListItems().Item(2);
+    list.AddItem(QStringLiteral("first"), 0);
+    QCOMPARE(c.Text(), QStringLiteral("c"));
+    list.removeItem(3);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, c.Text());
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.ListItems().Item(3));
 }
 
 void ClassicTest::styleChangeKeepsItemsAndSelection()
