@@ -31,6 +31,17 @@ ListEx::ListEx(QWidget *parent)
             emit itemActivated(row);
     });
     connect(d->model, &ListExModel::sortedChanged, this, &ListEx::sortingEnabledChanged);
+    connect(d->model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { d->noticeOwnFonts(first, last); });
+    connect(d->model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
+                if (roles.isEmpty() || roles.contains(Qt::FontRole))
+                    d->noticeOwnFonts(first.row(), last.row());
+            });
+    connect(d->model, &QAbstractItemModel::modelReset, this, [this] {
+        d->ownFonts = false;
+        setUniformItemSizes(true);
+    });
     d->applyBackground();
 }
 
@@ -58,7 +69,8 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
         forget();
         currentMayHaveGone();
     });
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q, [this] { currentMayHaveGone(); });
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q,
+                                 [this] { currentMayHaveGone(); });
     watching << QObject::connect(
         shownModel, &QAbstractItemModel::dataChanged, q,
         [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
@@ -72,6 +84,25 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
                 QAccessible::updateAccessibility(&event);
             }
         });
+}
+
+void ListExPrivate::noticeOwnFonts(int first, int last)
+{
+    if (ownFonts) {
+        // Row heights may follow a changed font.
+        q->scheduleDelayedItemsLayout();
+        return;
+    }
+    // Font family items are drawn at the list's size.
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = model->index(row);
+        if (!index.data(ListExModel::FontKindRole).isValid() && index.data(Qt::FontRole).isValid()) {
+            ownFonts = true;
+            q->setUniformItemSizes(false);
+            q->scheduleDelayedItemsLayout();
+            return;
+        }
+    }
 }
 
 // A reset or a removal can take the current item without the selection model saying so.
@@ -137,7 +168,8 @@ int ListExPrivate::findViewRow(const QString &text, Qt::MatchFlags flags, int fr
             return -1;
         }
         // Another model: its texts, one by one.
-        const Qt::CaseSensitivity cs = flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        const Qt::CaseSensitivity cs =
+            flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
         for (int row = begin; row < end; ++row) {
             if (!usable(row))
                 continue;
@@ -326,8 +358,10 @@ QList<int> ListEx::selectedRows() const
     for (const QModelIndex &index : selectionModel()->selectedIndexes())
         if (const int row = d->itemRow(index); row >= 0)
             rows.append(row);
-    // In single selection the current item is the selection, also a disabled one.
-    if (selectionMode() == SingleSelection && rows.isEmpty() && currentRow() >= 0)
+    // In single selection a disabled current item, which the program chose, is the selection.
+    const QModelIndex current = currentIndex();
+    if (selectionMode() == SingleSelection && rows.isEmpty() && current.isValid() &&
+        !(current.flags() & Qt::ItemIsEnabled))
         rows.append(currentRow());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -337,7 +371,8 @@ QList<int> ListEx::findItems(const QString &text, Qt::MatchFlags flags) const
 {
     QList<int> rows;
     const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
-    for (int row = findItem(text, once, 0); row >= 0; row = row + 1 < count() ? findItem(text, once, row + 1) : -1)
+    for (int row = findItem(text, once, 0); row >= 0;
+         row = row + 1 < count() ? findItem(text, once, row + 1) : -1)
         rows.append(row);
     return rows;
 }
@@ -385,11 +420,12 @@ void ListEx::keyboardSearch(const QString &search)
 }
 
 // The selection is the current item in single selection, also where Qt would not select it (a
-// disabled item that the program chose).
+// disabled item that the program chose); but focus alone makes a row current and selects nothing.
 void ListEx::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListView::currentChanged(current, previous);
-    if (current.isValid() && selectionMode() == SingleSelection && !selectionModel()->isSelected(current))
+    if (current.isValid() && !d->focusing && selectionMode() == SingleSelection &&
+        !selectionModel()->isSelected(current))
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
     const int row = d->itemRow(current);
     d->lastCurrentRow = row;
@@ -408,10 +444,12 @@ void ListEx::selectionChanged(const QItemSelection &selected, const QItemSelecti
     emit itemSelectionChanged();
 }
 
-QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index, const QEvent *event) const
+QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &index,
+                                                             const QEvent *event) const
 {
     QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
-    if (selectionMode() == SingleSelection && (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+    if (selectionMode() == SingleSelection &&
+        (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
         command = QItemSelectionModel::ClearAndSelect;
     return command;
 }
@@ -463,6 +501,13 @@ QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifi
     }
 }
 
+void ListEx::focusInEvent(QFocusEvent *event)
+{
+    d->focusing = true;
+    QListView::focusInEvent(event);
+    d->focusing = false;
+}
+
 void ListEx::keyPressEvent(QKeyEvent *event)
 {
     QListView::keyPressEvent(event);
@@ -499,6 +544,7 @@ void ListEx::changeEvent(QEvent *event)
     QListView::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
         viewport()->update();
         break;
     case QEvent::FontChange:
@@ -525,6 +571,11 @@ void ListEx::rowsInserted(const QModelIndex &parent, int start, int end)
 
 void ListEx::doItemsLayout()
 {
+    // Rows span the list's width; icon mode would lay them out as 1-pixel-wide tiles.
+    if (viewMode() != ListMode) {
+        qWarning("ListEx::setViewMode: a ListEx shows its items as a list; IconMode refused");
+        setViewMode(ListMode);
+    }
     d->layoutPending = false;
     QListView::doItemsLayout();
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The classic members over the Qt-style list: positions, numbers and failures as the classic
 // control had them.
-#include "classic_p.h"
 #include "../listexmodel_p.h"
+#include "classic_p.h"
 
 #include <KvListEx/kvlistex_version.h>
 
@@ -14,14 +14,22 @@ namespace KvListEx::Classic {
 
 std::string noItemAt(qint32 index, qint32 count)
 {
-    return "no item at position " + std::to_string(index) + " (the list has " + std::to_string(count) + " items)";
+    return "no item at position " + std::to_string(index) + " (the list has " + std::to_string(count) +
+           " items)";
 }
 
 ListEx::ListEx(QWidget *parent)
     : KvListEx::ListEx(parent)
 {
+    // An item is chosen when the selection comes to the current row; a disabled item, which the
+    // program may choose but no selection holds, when it becomes current. Focus alone chooses
+    // nothing.
+    connect(this, &KvListEx::ListEx::itemSelectionChanged, this, [this] {
+        if (selectionModel()->isSelected(currentIndex()))
+            emit ItemSelected();
+    });
     connect(this, &KvListEx::ListEx::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row >= 0 && !(currentIndex().flags() & Qt::ItemIsEnabled))
             emit ItemSelected();
     });
 }
@@ -34,8 +42,8 @@ ListEx::ListEx(const Properties &stored, QWidget *parent)
 
 ListEx::~ListEx() = default;
 
-void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleColor backColor, const QFont *font,
-                     const QPixmap &picture, qint32 itemData, const QString &description)
+void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleColor backColor,
+                     const QFont *font, const QPixmap &picture, qint32 itemData, const QString &description)
 {
     if (index < -1 || index > count())
         throw std::out_of_range("ListEx::AddItem: cannot insert at position " + std::to_string(index) +

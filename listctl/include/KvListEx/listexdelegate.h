@@ -5,16 +5,18 @@
 #include <KvListEx/kvlistex_export.h>
 #include <KvListEx/listex.h>
 
+#include <QCache>
 #include <QColor>
-#include <QHash>
 #include <QStyledItemDelegate>
 
 namespace KvListEx {
 
 /// Draws the rows of a list in one of the ListEx::ItemStyle styles, from the index's roles
 /// (those of ListExModel) and the style option alone, so it can draw any model that provides
-/// them on any QListView. Every row is one height: the appearance's itemHeight, or the font's
-/// height and a small gap.
+/// them on any QListView. The row's ground, selection, hover and alternate colour are drawn by
+/// the view's style with the row's true state, so style sheets (`::item:selected`) apply; the
+/// layout mirrors under Qt::RightToLeft. Every row is one height, the appearance's itemHeight or
+/// the font's height and a small gap, unless its own font needs more.
 class KVLISTEX_EXPORT ListExDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -47,17 +49,21 @@ public:
     /// Sets it; views using the delegate are told when row heights change (sizeHintChanged).
     void setAppearance(const Appearance &appearance);
 
-    /// Draws one row: ground, picture or swatch, text in the item's font and colour, focus.
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    /// The row's size: one width (the view's), the appearance's height.
+    /// Draws one row: ground (through the style), picture or swatch, text in the item's font and
+    /// colour, focus frame.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    /// The row's size: one width (the view's), the appearance's height, or more where the
+    /// item's own font needs it.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    QPixmap transparent(const QPixmap &picture) const;
+    QPixmap fitted(const QPixmap &picture, const QSize &deviceSize) const;
     void drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, bool dim) const;
 
     Appearance m_appearance;
-    mutable QHash<qint64, QPixmap> m_transparent; // by the given picture's cache key
+    // Pictures scaled to their box and masked, by picture, size and transparent colour.
+    mutable QCache<QString, QPixmap> m_fitted;
 };
 
 } // namespace KvListEx
