@@ -14,7 +14,7 @@ namespace KvListEx {
 /// Draws the rows of a list in one of the ListEx::ItemStyle styles, from the index's roles
 /// (those of ListExModel) and the style option alone, so it can draw any model that provides
 /// them on any QListView. The row's ground, selection, hover and alternate colour are drawn by
-/// the view's style with the row's true state, so style sheets (`::item:selected`) apply; the
+/// the view's style with the row's true state, so style sheet rules for items apply; the
 /// layout mirrors under Qt::RightToLeft. Every row is one height, the appearance's itemHeight or
 /// the font's height and a small gap, unless its own font needs more.
 class KVLISTEX_EXPORT ListExDelegate : public QStyledItemDelegate {
