@@ -86,6 +86,19 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
         });
 }
 
+// Font family items are drawn at the list's size.
+static bool hasOwnFont(const QModelIndex &index)
+{
+    return !index.data(ListExModel::FontKindRole).isValid() && index.data(Qt::FontRole).isValid();
+}
+
+void ListExPrivate::ownFontFound()
+{
+    ownFonts = true;
+    q->setUniformItemSizes(false);
+    q->scheduleDelayedItemsLayout();
+}
+
 void ListExPrivate::noticeOwnFonts(int first, int last)
 {
     if (ownFonts) {
@@ -93,16 +106,13 @@ void ListExPrivate::noticeOwnFonts(int first, int last)
         q->scheduleDelayedItemsLayout();
         return;
     }
-    // Font family items are drawn at the list's size.
-    for (int row = first; row <= last; ++row) {
-        const QModelIndex index = model->index(row);
-        if (!index.data(ListExModel::FontKindRole).isValid() && index.data(Qt::FontRole).isValid()) {
-            ownFonts = true;
-            q->setUniformItemSizes(false);
-            q->scheduleDelayedItemsLayout();
-            return;
-        }
-    }
+    // Large batches are left to the rows that come into view (paintEvent): looking at every row
+    // of a million would slow the fill by a sixth.
+    if (last - first >= kOwnFontScan)
+        return;
+    for (int row = first; row <= last; ++row)
+        if (hasOwnFont(model->index(row)))
+            return ownFontFound();
 }
 
 // A reset or a removal can take the current item without the selection model saying so.
@@ -521,6 +531,16 @@ void ListEx::keyPressEvent(QKeyEvent *event)
 
 void ListEx::paintEvent(QPaintEvent *event)
 {
+    if (!d->ownFonts && model()) {
+        const QModelIndex top = indexAt(QPoint(0, 0));
+        const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+        const int last = bottom.isValid() ? bottom.row() : model()->rowCount(rootIndex()) - 1;
+        for (int row = top.isValid() ? top.row() : 0; top.isValid() && row <= last; ++row)
+            if (hasOwnFont(model()->index(row, 0, rootIndex()))) {
+                d->ownFontFound();
+                return; // drawn again with the rows laid out anew
+            }
+    }
     QListView::paintEvent(event);
     const QModelIndex current = currentIndex();
     if (!current.isValid() || (current.flags() & Qt::ItemIsEnabled) || selectionMode() != SingleSelection)

@@ -37,6 +37,8 @@ public:
     void watch(QAbstractItemModel *shownModel);
     // Rows are one height, the fast path, until an item has a font of its own.
     void noticeOwnFonts(int first, int last);
+    void ownFontFound();
+    static constexpr int kOwnFontScan = 4096;
     void currentMayHaveGone();
 
     // Screen-reader handles of the rows, made when asked for and dropped when rows move.
