@@ -27,7 +27,7 @@ public:
         ListEx::ItemStyle style = ListEx::PictureAndText; ///< how items are drawn
         QColor background;          ///< the ground of rows without a background of their own
         QColor selectionBackground; ///< the ground of the selected row
-        QColor selectionText;       ///< the text of the selected row, where no item colour applies
+        QColor selectionText;       ///< the selected row's text, where no item colour reads 4.5:1 on it
         QColor transparentColor;    ///< pixels of pictures in this colour are not drawn
         int textLeft = 2;           ///< from the picture box (or the row's edge) to the text
         int pictLeft = 2;           ///< from the row's edge to the picture box
