@@ -33,6 +33,17 @@ ListEx::ListEx(QWidget *parent)
             emit itemActivated(row);
     });
     connect(d->model, &ListExModel::sortedChanged, this, &ListEx::sortingEnabledChanged);
+    connect(d->model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { d->noticeOwnFonts(first, last); });
+    connect(d->model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
+                if (roles.isEmpty() || roles.contains(Qt::FontRole))
+                    d->noticeOwnFonts(first.row(), last.row());
+            });
+    connect(d->model, &QAbstractItemModel::modelReset, this, [this] {
+        d->ownFonts = false;
+        setUniformItemSizes(true);
+    });
     d->applyBackground();
 }
 
@@ -75,6 +86,35 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
                 QAccessible::updateAccessibility(&event);
             }
         });
+}
+
+// Font family items are drawn at the list's size.
+static bool hasOwnFont(const QModelIndex &index)
+{
+    return !index.data(ListExModel::FontKindRole).isValid() && index.data(Qt::FontRole).isValid();
+}
+
+void ListExPrivate::ownFontFound()
+{
+    ownFonts = true;
+    q->setUniformItemSizes(false);
+    q->scheduleDelayedItemsLayout();
+}
+
+void ListExPrivate::noticeOwnFonts(int first, int last)
+{
+    if (ownFonts) {
+        // Row heights may follow a changed font.
+        q->scheduleDelayedItemsLayout();
+        return;
+    }
+    // Large batches are left to the rows that come into view (paintEvent): looking at every row
+    // of a million would slow the fill by a sixth.
+    if (last - first >= kOwnFontScan)
+        return;
+    for (int row = first; row <= last; ++row)
+        if (hasOwnFont(model->index(row)))
+            return ownFontFound();
 }
 
 // A reset or a removal can take the current item without the selection model saying so.
@@ -330,8 +370,10 @@ QList<int> ListEx::selectedRows() const
     for (const QModelIndex &index : selectionModel()->selectedIndexes())
         if (const int row = d->itemRow(index); row >= 0)
             rows.append(row);
-    // In single selection the current item is the selection, also a disabled one.
-    if (selectionMode() == SingleSelection && rows.isEmpty() && currentRow() >= 0)
+    // In single selection a disabled current item, which the program chose, is the selection.
+    const QModelIndex current = currentIndex();
+    if (selectionMode() == SingleSelection && rows.isEmpty() && current.isValid() &&
+        !(current.flags() & Qt::ItemIsEnabled))
         rows.append(currentRow());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -390,11 +432,12 @@ void ListEx::keyboardSearch(const QString &search)
 }
 
 // The selection is the current item in single selection, also where Qt would not select it (a
-// disabled item that the program chose).
+// disabled item that the program chose); but focus alone makes a row current and selects nothing.
 void ListEx::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListView::currentChanged(current, previous);
-    if (current.isValid() && selectionMode() == SingleSelection && !selectionModel()->isSelected(current))
+    if (current.isValid() && !d->focusing && selectionMode() == SingleSelection &&
+        !selectionModel()->isSelected(current))
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
     const int row = d->itemRow(current);
     d->lastCurrentRow = row;
@@ -470,6 +513,13 @@ QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifi
     }
 }
 
+void ListEx::focusInEvent(QFocusEvent *event)
+{
+    d->focusing = true;
+    QListView::focusInEvent(event);
+    d->focusing = false;
+}
+
 void ListEx::keyPressEvent(QKeyEvent *event)
 {
     QListView::keyPressEvent(event);
@@ -483,6 +533,16 @@ void ListEx::keyPressEvent(QKeyEvent *event)
 
 void ListEx::paintEvent(QPaintEvent *event)
 {
+    if (!d->ownFonts && model()) {
+        const QModelIndex top = indexAt(QPoint(0, 0));
+        const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+        const int last = bottom.isValid() ? bottom.row() : model()->rowCount(rootIndex()) - 1;
+        for (int row = top.isValid() ? top.row() : 0; top.isValid() && row <= last; ++row)
+            if (hasOwnFont(model()->index(row, 0, rootIndex()))) {
+                d->ownFontFound();
+                return; // drawn again with the rows laid out anew
+            }
+    }
     QListView::paintEvent(event);
     const QModelIndex current = currentIndex();
     if (!current.isValid() || (current.flags() & Qt::ItemIsEnabled) || selectionMode() != SingleSelection)
@@ -506,6 +566,7 @@ void ListEx::changeEvent(QEvent *event)
     QListView::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
         viewport()->update();
         break;
     case QEvent::FontChange:
@@ -532,6 +593,11 @@ void ListEx::rowsInserted(const QModelIndex &parent, int start, int end)
 
 void ListEx::doItemsLayout()
 {
+    // Rows span the list's width; icon mode would lay them out as 1-pixel-wide tiles.
+    if (viewMode() != ListMode) {
+        qWarning("ListEx::setViewMode: a ListEx shows its items as a list; IconMode refused");
+        setViewMode(ListMode);
+    }
     d->layoutPending = false;
     QListView::doItemsLayout();
 }

@@ -35,6 +35,10 @@ public:
     // The first view row from `from` whose text matches, skipping rows not shown or disabled.
     int findViewRow(const QString &text, Qt::MatchFlags flags, int from, bool enabledOnly) const;
     void watch(QAbstractItemModel *shownModel);
+    // Rows are one height, the fast path, until an item has a font of its own.
+    void noticeOwnFonts(int first, int last);
+    void ownFontFound();
+    static constexpr int kOwnFontScan = 4096;
     void currentMayHaveGone();
 
     // Screen-reader handles of the rows, made when asked for and dropped when rows move.
@@ -48,6 +52,8 @@ public:
     QHash<int, QAccessible::Id> accessibleRows;
     int lastCurrentRow = -1;
     bool layoutPending = false;
+    bool ownFonts = false;
+    bool focusing = false;
     QString typed;
     QElapsedTimer typedAt;
 };

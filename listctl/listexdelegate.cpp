@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QTextOption>
 
 #include <limits>
 
@@ -17,6 +18,10 @@ namespace {
 constexpr int kLargeMargin = 3; // around the large swatch and picture
 constexpr int kFontItemGap = 4; // font height to row height, when derived
 constexpr int kMaxRowHeight = 32767;
+constexpr qint64 kPictureCacheKiB = 64 * 1024;
+// No glyph is narrower than this share of a pixel in text meant to be read: the characters
+// past width / kNarrowestGlyph can never show, whatever the text's length.
+constexpr double kNarrowestGlyph = 0.25;
 
 QColor roleColor(const QModelIndex &index, int role)
 {
@@ -26,10 +31,32 @@ QColor roleColor(const QModelIndex &index, int role)
     return value.isValid() ? value.value<QBrush>().color() : QColor();
 }
 
+// An alternate row's ground beside a list ground of the program's own: a shade off it, darker
+// on light grounds and lighter on dark ones, as palettes make AlternateBase from Base.
+QColor alternateOf(const QColor &ground)
+{
+    return ground.lightnessF() > 0.5f ? ground.darker(106) : ground.lighter(125);
+}
+
+// The text as far as it can show in width pixels, elided at its end; the work is bounded by the
+// width, not by the text's length.
+QString elided(const QString &text, const QFontMetrics &metrics, int width)
+{
+    const qsizetype limit = qsizetype(width / kNarrowestGlyph) + 8;
+    if (text.size() <= limit)
+        return metrics.elidedText(text, Qt::ElideRight, width);
+    qsizetype cut = limit;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    const QString prefix = text.left(cut) + QChar(0x2026);
+    return metrics.elidedText(prefix, Qt::ElideRight, width);
+}
+
 } // namespace
 
 ListExDelegate::ListExDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
+    , m_fitted(kPictureCacheKiB)
 {
 }
 
@@ -39,8 +66,6 @@ void ListExDelegate::setAppearance(const Appearance &appearance)
 {
     if (appearance == m_appearance)
         return;
-    if (appearance.transparentColor != m_appearance.transparentColor)
-        m_transparent.clear();
     const bool heightChanged = appearance.itemHeight != m_appearance.itemHeight;
     m_appearance = appearance;
     if (heightChanged)
@@ -49,8 +74,13 @@ void ListExDelegate::setAppearance(const Appearance &appearance)
 
 QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    int height =
-        m_appearance.itemHeight > 0 ? m_appearance.itemHeight : option.fontMetrics.height() + kFontItemGap;
+    const int gap = m_appearance.itemHeight > 0 ? 0 : kFontItemGap;
+    int height = m_appearance.itemHeight > 0 ? m_appearance.itemHeight : option.fontMetrics.height() + gap;
+    // An item's own font may need more. Font family items are drawn at the list's size; asking
+    // for their font would look at every face of a font list at once.
+    if (!index.data(ListExModel::FontKindRole).isValid())
+        if (const QVariant own = index.data(Qt::FontRole); own.isValid())
+            height = qMax(height, QFontMetrics(own.value<QFont>().resolve(option.font)).height() + gap);
     height = qBound(1, height, kMaxRowHeight);
     // Views place rows at int positions: the rows together must fit in them, or the last ones
     // could not be reached.
@@ -61,33 +91,61 @@ QSize ListExDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelI
     return QSize(1, height); // rows take the width of the list
 }
 
-QPixmap ListExDelegate::transparent(const QPixmap &picture) const
+// The picture at the box's size in device pixels, masked, made once per picture, size and
+// colour: scaling and masking a large picture at every paint would cost far more than a frame.
+QPixmap ListExDelegate::fitted(const QPixmap &picture, const QSize &deviceSize) const
 {
-    if (!m_appearance.transparentColor.isValid())
-        return picture;
-    const auto found = m_transparent.constFind(picture.cacheKey());
-    if (found != m_transparent.cend())
-        return *found;
-    QPixmap masked = picture;
-    masked.setMask(picture.createMaskFromColor(m_appearance.transparentColor, Qt::MaskInColor));
-    m_transparent.insert(picture.cacheKey(), masked);
-    return masked;
+    const QColor clear = m_appearance.transparentColor;
+    const QString key = QStringLiteral("%1 %2x%3 %4")
+                            .arg(picture.cacheKey())
+                            .arg(deviceSize.width())
+                            .arg(deviceSize.height())
+                            .arg(clear.isValid() ? clear.rgba() : 0u);
+    if (const QPixmap *hit = m_fitted.object(key))
+        return *hit;
+    QImage image = picture.toImage();
+    const QSize source = image.size();
+    // Whole-number scales stay sharp: pixel pictures are meant to look like pixels.
+    const bool whole = deviceSize.width() % qMax(1, source.width()) == 0 &&
+                       deviceSize.height() % qMax(1, source.height()) == 0;
+    // A much larger picture is first brought near the box's size, pixel by pixel, so that the
+    // mask and the smooth scaling below work on few pixels.
+    if (!whole && (source.width() > 2 * deviceSize.width() || source.height() > 2 * deviceSize.height()))
+        image = image.scaled(deviceSize * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (clear.isValid()) {
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        const QRgb clearRgb = clear.rgb() & 0xFFFFFF;
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((line[x] & 0xFFFFFF) == clearRgb)
+                    line[x] = 0;
+        }
+    }
+    image = image.scaled(deviceSize, Qt::IgnoreAspectRatio,
+                         whole ? Qt::FastTransformation : Qt::SmoothTransformation);
+    auto *made = new QPixmap(QPixmap::fromImage(std::move(image)));
+    const QPixmap result = *made;
+    m_fitted.insert(key, made, qMax<qint64>(1, qint64(deviceSize.width()) * deviceSize.height() * 4 / 1024));
+    return result;
 }
 
 void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, bool dim) const
 {
     if (picture.isNull() || box.isEmpty())
         return;
-    const QPixmap shown = transparent(picture);
-    // Whole-number scales stay sharp: pixel pictures are meant to look like pixels.
-    const QSizeF size = shown.deviceIndependentSize();
-    const int w = qMax(1, int(size.width())), h = qMax(1, int(size.height()));
-    const bool whole = box.width() % w == 0 && box.height() % h == 0;
+    // Device pixels per pixel, also where a widget is rendered into a larger image.
+    const QTransform toDevice = painter->deviceTransform();
+    const qreal ratio = toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0
+                            ? toDevice.m11()
+                            : (painter->device() ? painter->device()->devicePixelRatioF() : 1.0);
+    QPixmap shown = fitted(picture, (QSizeF(box.size()) * ratio).toSize());
+    shown.setDevicePixelRatio(ratio);
     painter->save();
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, !whole);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false); // drawn at its own size
     if (dim)
         painter->setOpacity(0.35);
-    painter->drawPixmap(box, shown);
+    painter->drawPixmap(box.topLeft(), shown);
     painter->restore();
 }
 
@@ -98,40 +156,52 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     const QPalette &pal = option.palette;
     const bool enabled = option.state & QStyle::State_Enabled;
     const bool selected = option.state & QStyle::State_Selected;
+    const bool alternate = option.features & QStyleOptionViewItem::Alternate;
     const bool colourStyle = look.style == ListEx::ColorRectAndText || look.style == ListEx::LargeColorRect;
+    const QPalette::ColorGroup shownGroup =
+        option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+    const Qt::LayoutDirection direction = option.direction;
     const QRect r = option.rect;
 
-    // The ground: the selection colour, else the item's own background, else the list's.
+    // The ground: the selection colour, else the item's own background, else the list's. Where
+    // none is the program's, the view's own ground shows (Base, or AlternateBase on alternate
+    // rows) and nothing is filled.
     QColor ground;
-    bool groundStored;
+    bool groundStored = true;
+    QBrush fill;
     const QColor itemGround = roleColor(index, Qt::BackgroundRole);
     if (selected) {
         groundStored = look.selectionBackground.isValid();
-        ground = groundStored
-                     ? look.selectionBackground
-                     : pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Highlight);
+        ground = groundStored ? look.selectionBackground
+                              : pal.color(enabled ? shownGroup : QPalette::Disabled, QPalette::Highlight);
+        fill = ground;
     } else if (itemGround.isValid()) {
         ground = itemGround;
-        groundStored = true;
+        fill = ground;
+    } else if (look.background.isValid()) {
+        ground = alternate ? alternateOf(look.background) : look.background;
+        fill = ground;
     } else {
-        groundStored = look.background.isValid();
-        ground = groundStored ? look.background : pal.color(QPalette::Base);
+        groundStored = false;
+        ground = pal.color(shownGroup, alternate ? QPalette::AlternateBase : QPalette::Base);
     }
 
-    // The text: the item colour where the style shows it in the text, else the selection's text
-    // colour, else the palette's. Where the ground is a stored colour and the text colour comes
-    // from the palette, it is chosen to be read on that ground.
+    // The text: the item colour where the style shows it in the text and, on a selected row,
+    // where it can be read on the selection; else the selection's text colour, else the
+    // palette's. Where the ground is a stored colour and the text colour comes from the palette,
+    // it is chosen to be read on that ground.
     const QColor itemColour = roleColor(index, Qt::ForegroundRole);
     QColor text;
     bool textStored;
-    if (itemColour.isValid() && !colourStyle) {
+    if (itemColour.isValid() && !colourStyle &&
+        (!selected || contrastRatio(itemColour, ground) >= kReadableContrast)) {
         text = itemColour;
         textStored = true;
     } else if (selected) {
         textStored = look.selectionText.isValid();
-        text = textStored ? look.selectionText : pal.color(QPalette::HighlightedText);
+        text = textStored ? look.selectionText : pal.color(shownGroup, QPalette::HighlightedText);
     } else {
-        text = pal.color(QPalette::Text);
+        text = pal.color(shownGroup, QPalette::Text);
         textStored = false;
     }
     if (groundStored && !textStored)
@@ -139,23 +209,41 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     if (!enabled)
         text = dimmedOn(text, ground);
 
+    // The row's ground through the style with the row's true state, so that native styles and
+    // style sheet rules (::item, ::item:selected, :hover, :alternate, :disabled) draw it as in
+    // any Qt list. The style draws its highlight in the list's selection colour.
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
     QStyleOptionViewItem panel = option;
-    panel.state &= ~QStyle::State_Selected; // the ground above already shows the selection
-    panel.backgroundBrush = ground;
-    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
+    panel.text.clear();
+    panel.icon = QIcon();
+    panel.features &= ~(QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration |
+                        QStyleOptionViewItem::HasCheckIndicator);
+    panel.state &= ~QStyle::State_HasFocus; // drawn last, over the picture
+    panel.backgroundBrush = fill;
+    if (selected)
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            panel.palette.setColor(group, QPalette::Highlight, ground);
+    style->drawControl(QStyle::CE_ItemViewItem, &panel, painter, widget);
+    // Without a style sheet, the program's own colours are what the row shows, flat, over the
+    // native style's shading; so is a selected disabled row, which Qt's views never draw.
+    const bool styleSheet = style->inherits("QStyleSheetStyle");
+    if (!styleSheet && fill.style() != Qt::NoBrush && (groundStored || (selected && !enabled)))
+        painter->fillRect(r, ground);
 
+    // Laid out left to right, then mirrored for right-to-left lists.
+    const auto visual = [&](const QRect &logical) { return QStyle::visualRect(direction, r, logical); };
     painter->save();
-    const QRect box(r.left() + look.pictLeft, r.top() + look.pictTop, look.pictWidth, look.pictHeight);
+    const QRect box =
+        visual(QRect(r.left() + look.pictLeft, r.top() + look.pictTop, look.pictWidth, look.pictHeight));
     const QRect large = r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin);
     const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
     auto swatch = [&](const QRect &area) {
         if (itemColour.isValid()) {
-            QColor fill = itemColour;
+            QColor swatchFill = itemColour;
             if (!enabled)
-                fill.setAlphaF(0.35f);
-            painter->fillRect(area, fill);
+                swatchFill.setAlphaF(0.35f);
+            painter->fillRect(area, swatchFill);
         }
         painter->setPen(QPen(text, 0)); // the outline contrasts with the ground, like the text
         painter->drawRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5));
@@ -166,7 +254,7 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         break;
     case ListEx::ColorRectAndText:
         swatch(box);
-        textX = box.right() + 1 + look.textLeft;
+        textX = r.left() + look.pictLeft + look.pictWidth + look.textLeft;
         break;
     case ListEx::LargeColorRect:
         swatch(large);
@@ -179,19 +267,25 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     case ListEx::PictureAndText:
     default:
         drawPicture(painter, box, picture, !enabled);
-        textX = box.right() + 1 + look.textLeft;
+        textX = r.left() + look.pictLeft + look.pictWidth + look.textLeft;
         break;
     }
 
     if (textX >= 0) {
         const QVariant own = index.data(Qt::FontRole);
         const QFont font = own.isValid() ? own.value<QFont>().resolve(option.font) : option.font;
-        const QRect textRect(textX, r.top(), qMax(0, r.right() - textX), r.height());
-        const QString shown = QFontMetrics(font).elidedText(index.data(Qt::DisplayRole).toString(),
-                                                            Qt::ElideRight, textRect.width());
+        const QRect textRect = visual(QRect(textX, r.top(), qMax(0, r.right() - textX), r.height()));
+        const QString shown =
+            elided(index.data(Qt::DisplayRole).toString(), QFontMetrics(font), textRect.width());
+        // The paragraph runs in the list's direction, as in Qt's own views: a right-to-left
+        // text still reads right to left, and the ellipsis ends the line on the list's side.
+        QTextOption layout(QStyle::visualAlignment(direction, Qt::AlignLeft | Qt::AlignVCenter));
+        layout.setTextDirection(direction);
+        layout.setWrapMode(QTextOption::NoWrap);
         painter->setFont(font);
         painter->setPen(text);
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+        painter->setClipRect(textRect, Qt::IntersectClip);
+        painter->drawText(QRectF(textRect), shown, layout);
     }
     painter->restore();
 

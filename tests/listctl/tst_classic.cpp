@@ -188,12 +188,20 @@ void ClassicTest::itemSelectedOnAssignment()
 
 void ClassicTest::itemSelectedByUserClickAndKeys()
 {
-    ListEx list({{QStringLiteral("itemheight"), 20}}); // a page of four rows, whatever the font
-    list.resize(200, 120);
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    ListEx &list = *new ListEx({{QStringLiteral("itemheight"), 20}}, &window); // four rows a page
+    list.setGeometry(0, 30, 200, 120);
     fill(list, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"});
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
     QSignalSpy spy(&list, &ListEx::ItemSelected);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab); // focus alone makes a row current and chooses nothing
+    QVERIFY(list.hasFocus());
+    QCOMPARE(list.currentRow(), 0);
+    QVERIFY(list.selectedRows().isEmpty());
+    QCOMPARE(spy.size(), 0);
     int selectedWhenSignalled = -2;
     connect(&list, &ListEx::ItemSelected, this, [&] { selectedWhenSignalled = list.ListIndex(); });
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
@@ -402,7 +410,8 @@ void ClassicTest::storedPropertiesOfTheWrongKindChangeNothing()
     ListEx list;
     const ListEx::Properties before = list.WriteProperties();
     try {
-        list.ReadProperties({{QStringLiteral("backcolor"), 0x0000FF}, {QStringLiteral("style"), 4}, {key, value}});
+        list.ReadProperties(
+            {{QStringLiteral("backcolor"), 0x0000FF}, {QStringLiteral("style"), 4}, {key, value}});
         QFAIL("no error");
     } catch (const std::invalid_argument &e) {
         QVERIFY2(unknownKey && QString::fromUtf8(e.what()).contains(key), e.what());

@@ -169,6 +169,11 @@ void CoreTest::rowsThatNameNoItemAreRefusedWithoutAnException_data()
         l.setItemStyle(ListEx::ItemStyle(-1));
         return QVariant(int(l.itemStyle()));
     }) << QVariant(int(ListEx::PictureAndText));
+    QTest::newRow("icon mode") << "ListEx::setViewMode" << Call([](ListEx &l) {
+        l.setViewMode(QListView::IconMode);
+        l.doItemsLayout(); // where every way of setting it meets the list
+        return QVariant(int(l.viewMode()));
+    }) << QVariant(int(QListView::ListMode));
     QTest::newRow("negative pixels") << "ListEx::setTextLeft" << Call([](ListEx &l) {
         l.setProperty("textLeft", -1);
         return QVariant(l.textLeft());

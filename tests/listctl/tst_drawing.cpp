@@ -158,6 +158,8 @@ private slots:
     void textIsReadableOnItsGround_data();
     void textIsReadableOnItsGround();
     void disabledSelectionKeepsTheSelectionGround();
+    void rowFollowsItsSettingAndState_data();
+    void rowFollowsItsSettingAndState();
 };
 
 void DrawingTest::groundShowsTheBackground_data()
@@ -423,6 +425,94 @@ void DrawingTest::disabledSelectionKeepsTheSelectionGround()
     const QImage image = grab(*list);
     QCOMPARE(image.pixelColor(row(*list, 3).topRight() - QPoint(2, -2)), QColor(128, 255, 128));
     QCOMPARE(image.pixelColor(row(*list, 0).topRight() - QPoint(2, -2)), QColor(192, 255, 255));
+}
+
+void DrawingTest::rowFollowsItsSettingAndState_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("state");
+    for (const char *setting : {"default palette", "dark palette", "style sheet", "right-to-left"})
+        for (const char *state : {"selected", "disabled", "own colour", "own font"})
+            QTest::addRow("%s, %s row", setting, state)
+                << QString::fromLatin1(setting) << QString::fromLatin1(state);
+}
+
+// Each row is drawn from the list's setting (palette, style sheet, direction) and its state: the
+// picture on the leading side, the text after it, readable on the ground the style drew.
+void DrawingTest::rowFollowsItsSettingAndState()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, state);
+    ListEx list({{QStringLiteral("pictwidth"), 32},
+                 {QStringLiteral("pictheight"), 32},
+                 {QStringLiteral("itemheight"), 40}});
+    list.resize(240, 300);
+    const QColor orange(255, 165, 0), red(255, 0, 0);
+    if (setting == u"dark palette")
+        list.setPalette(darkPalette());
+    else if (setting == u"style sheet")
+        list.setStyleSheet(QStringLiteral("KvListEx--ListEx { selection-color: black }"
+                                          "KvListEx--ListEx::item:selected { background: orange }"));
+    else if (setting == u"right-to-left")
+        list.setLayoutDirection(Qt::RightToLeft);
+    QFont big = list.font();
+    big.setPointSize(22);
+    list.AddItem(QStringLiteral("Plain"), -1, -1, -1, nullptr, figure());
+    list.AddItem(QStringLiteral("Chosen"), -1, -1, -1, nullptr, figure());
+    list.AddItem(QStringLiteral("Off"), -1, -1, -1, nullptr, figure());
+    list.AddItem(QStringLiteral("Red"), -1, 0x0000FF, -1, nullptr, figure());
+    list.AddItem(QStringLiteral("Big"), -1, -1, -1, &big, figure());
+    list.ListItems().Item(2).SetEnabled(false);
+    const int r = state == u"selected" ? 1 : state == u"disabled" ? 2 : state == u"own colour" ? 3 : 4;
+    list.SetListIndex(state == u"own colour" ? 0 : 1);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QImage image = grab(list);
+    const QRect rect = row(list, r);
+    const bool rtl = setting == u"right-to-left";
+    // Mirrored positions: x from the row's leading edge.
+    const auto at = [&](int x, int y) {
+        return QPoint(rtl ? rect.right() - x : rect.left() + x, rect.top() + y);
+    };
+    const QColor middle = image.pixelColor(at(2 + 16, 2 + 16)); // the figure's, dimmed if disabled
+    QVERIFY2(middle.red() - middle.green() > 60, qPrintable(middle.name()));
+    const QColor ground = image.pixelColor(at(rect.width() - 3, rect.height() / 2));
+    const QRect textArea =
+        rtl ? rect.adjusted(3, 1, -(2 + 32 + 2), -1) : rect.adjusted(2 + 32 + 2, 1, -3, -1);
+    rowpixels::Ink ink = rowpixels::inkIn(image, textArea, ground);
+    QVERIFY(ink.any());
+    // The text starts on the leading side, next to the picture.
+    QVERIFY2(rtl ? ink.box.right() > textArea.right() - 8 : ink.box.left() < textArea.left() + 8,
+             qPrintable(QStringLiteral("text at %1..%2").arg(ink.box.left()).arg(ink.box.right())));
+    const QColor selectionText = list.palette().color(QPalette::HighlightedText);
+    if (state == u"own colour") { // as given where it is not selected
+        QVERIFY(rowpixels::contrast(ink.strongestColor, red) < 1.3);
+        list.SetListIndex(r);
+        image = grab(list);
+        ink = rowpixels::inkIn(image, textArea, image.pixelColor(at(rect.width() - 3, rect.height() / 2)));
+        // Selected, it keeps its colour only where that reads 4.5:1 on the selection.
+        const QColor expected = rowpixels::contrast(red, ink.ground) >= 4.5 ? red : selectionText;
+        QVERIFY2(rowpixels::contrast(ink.strongestColor, expected) < 1.3,
+                 qPrintable(ink.strongestColor.name()));
+    }
+    if (state == u"selected" || state == u"own colour") {
+        QCOMPARE(ink.ground, setting == u"style sheet" ? orange : list.palette().color(QPalette::Highlight));
+        QVERIFY(rowpixels::contrast(ink.strongestColor, selectionText) < 1.3 || ink.strongestColor == red);
+        return;
+    }
+    if (state == u"disabled") { // dimmer than an enabled row's text
+        const QRect plainRow = row(list, 0);
+        const rowpixels::Ink plain =
+            rowpixels::inkIn(image, textArea.translated(0, plainRow.top() - rect.top()),
+                             image.pixelColor(plainRow.center().x(), plainRow.top() + 2));
+        QVERIFY(ink.strongest < plain.strongest);
+    } else { // the row holds its font's full height, and the text is large
+        QVERIFY(rect.height() >= QFontMetrics(big).height());
+        QVERIFY(ink.box.height() >= QFontMetrics(big).capHeight());
+    }
+    QVERIFY2(ink.strongest >= 4.5, qPrintable(QStringLiteral("text %1 on %2, contrast %3")
+                                                  .arg(ink.strongestColor.name(), ink.ground.name())
+                                                  .arg(ink.strongest, 0, 'f', 2)));
 }
 
 QTEST_MAIN(DrawingTest)

@@ -228,6 +228,8 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     /// Home and End also show the list's ends when the first or last rows are disabled.
     void keyPressEvent(QKeyEvent *event) override;
+    /// Focus coming in makes a row current, as in Qt's views, and selects nothing.
+    void focusInEvent(QFocusEvent *event) override;
     /// Draws a disabled current row as selected, which Qt's views never do.
     void paintEvent(QPaintEvent *event) override;
     /// Follows changes of palette, font and enabled state.
@@ -236,7 +238,8 @@ protected:
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
 
 public:
-    /// Lays the rows out (Qt calls it when the layout is due).
+    /// Lays the rows out (Qt calls it when the layout is due). A view mode other than ListMode
+    /// is refused with a warning.
     void doItemsLayout() override;
 
 private:

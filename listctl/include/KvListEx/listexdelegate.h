@@ -5,16 +5,18 @@
 #include <KvListEx/kvlistex_export.h>
 #include <KvListEx/listex.h>
 
+#include <QCache>
 #include <QColor>
-#include <QHash>
 #include <QStyledItemDelegate>
 
 namespace KvListEx {
 
 /// Draws the rows of a list in one of the ListEx::ItemStyle styles, from the index's roles
 /// (those of ListExModel) and the style option alone, so it can draw any model that provides
-/// them on any QListView. Every row is one height: the appearance's itemHeight, or the font's
-/// height and a small gap.
+/// them on any QListView. The row's ground, selection, hover and alternate colour are drawn by
+/// the view's style with the row's true state, so style sheet rules for items apply; the
+/// layout mirrors under Qt::RightToLeft. Every row is one height, the appearance's itemHeight or
+/// the font's height and a small gap, unless its own font needs more.
 class KVLISTEX_EXPORT ListExDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -25,7 +27,7 @@ public:
         ListEx::ItemStyle style = ListEx::PictureAndText; ///< how items are drawn
         QColor background;          ///< the ground of rows without a background of their own
         QColor selectionBackground; ///< the ground of the selected row
-        QColor selectionText;       ///< the text of the selected row, where no item colour applies
+        QColor selectionText;       ///< the selected row's text, where no item colour reads 4.5:1 on it
         QColor transparentColor;    ///< pixels of pictures in this colour are not drawn
         int textLeft = 2;           ///< from the picture box (or the row's edge) to the text
         int pictLeft = 2;           ///< from the row's edge to the picture box
@@ -47,18 +49,21 @@ public:
     /// Sets it; views using the delegate are told when row heights change (sizeHintChanged).
     void setAppearance(const Appearance &appearance);
 
-    /// Draws one row: ground, picture or swatch, text in the item's font and colour, focus.
+    /// Draws one row: ground (through the style), picture or swatch, text in the item's font and
+    /// colour, focus frame.
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
-    /// The row's size: one width (the view's), the appearance's height.
+    /// The row's size: one width (the view's), the appearance's height, or more where the
+    /// item's own font needs it.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    QPixmap transparent(const QPixmap &picture) const;
+    QPixmap fitted(const QPixmap &picture, const QSize &deviceSize) const;
     void drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, bool dim) const;
 
     Appearance m_appearance;
-    mutable QHash<qint64, QPixmap> m_transparent; // by the given picture's cache key
+    // Pictures scaled to their box and masked, by picture, size and transparent colour.
+    mutable QCache<QString, QPixmap> m_fitted;
 };
 
 } // namespace KvListEx
