@@ -19,8 +19,15 @@ std::string noItemAt(qint32 index, qint32 count)
 ListEx::ListEx(QWidget *parent)
     : KvListEx::ListEx(parent)
 {
+    // An item is chosen when the selection comes to the current row; a disabled item, which the
+    // program may choose but no selection holds, when it becomes current. Focus alone chooses
+    // nothing.
+    connect(this, &KvListEx::ListEx::itemSelectionChanged, this, [this] {
+        if (selectionModel()->isSelected(currentIndex()))
+            emit ItemSelected();
+    });
     connect(this, &KvListEx::ListEx::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row >= 0 && !(currentIndex().flags() & Qt::ItemIsEnabled))
             emit ItemSelected();
     });
 }
