@@ -188,8 +188,8 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 
     // The text: the item colour where the style shows it in the text and, on a selected row,
     // where it can be read on the selection; else the selection's text colour, else the
-    // palette's. Where the ground is a stored colour and the text colour comes from the palette,
-    // it is chosen to be read on that ground.
+    // palette's. Where the ground is a stored colour or the selection and the text colour comes
+    // from the palette, it is chosen to be read on that ground.
     const QColor itemColour = roleColor(index, Qt::ForegroundRole);
     QColor text;
     bool textStored;
@@ -204,7 +204,9 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         text = pal.color(shownGroup, QPalette::Text);
         textStored = false;
     }
-    if (groundStored && !textStored)
+    // A platform's own selection pair is not always readable either (Fusion's white on its blue
+    // reads 3.7:1): on a selected row the palette's text is chosen for the ground too.
+    if (!textStored && (groundStored || selected))
         text = readableOn(text, ground);
     if (!enabled)
         text = dimmedOn(text, ground);

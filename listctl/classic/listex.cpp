@@ -82,6 +82,12 @@ qint32 ListEx::FindItem(const QLineEdit &box, bool exact) const
 
 qint32 ListEx::ListIndex() const
 {
+    // The selected item: the current one once chosen (a disabled one is never in the selection
+    // model, and focus alone makes a row current without choosing it).
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() ||
+        !(selectionModel()->isSelected(current) || !(current.flags() & Qt::ItemIsEnabled)))
+        return -1;
     return currentRow();
 }
 

@@ -17,6 +17,18 @@ using KvListEx::ListExModel;
 
 namespace {
 
+// The selection's text as a reader gets it: the palette's, or black or white where that does not
+// read 4.5:1 on the selection.
+QColor readableSelectionText(const QPalette &palette)
+{
+    const QColor text = palette.color(QPalette::HighlightedText), ground = palette.color(QPalette::Highlight);
+    if (rowpixels::contrast(text, ground) >= 4.5)
+        return text;
+    return rowpixels::contrast(Qt::black, ground) >= rowpixels::contrast(Qt::white, ground)
+               ? QColor(Qt::black)
+               : QColor(Qt::white);
+}
+
 constexpr QRgb kGround = qRgb(0, 255, 0);
 
 // A 32 x 32 picture: green ground, a red square in the middle.
@@ -395,8 +407,7 @@ void DrawingTest::textIsReadableOnItsGround()
             continue;
         }
         if (r == 4 && !chooseDisabled && kind != u"characters") { // the palette's own selection colours
-            QVERIFY(rowpixels::contrast(ink.strongestColor,
-                                        list->palette().color(QPalette::HighlightedText)) < 1.2);
+            QVERIFY(rowpixels::contrast(ink.strongestColor, readableSelectionText(list->palette())) < 1.2);
             QCOMPARE(ink.ground, list->palette().color(QPalette::Highlight));
             continue;
         }
@@ -484,7 +495,8 @@ void DrawingTest::rowFollowsItsSettingAndState()
     // The text starts on the leading side, next to the picture.
     QVERIFY2(rtl ? ink.box.right() > textArea.right() - 8 : ink.box.left() < textArea.left() + 8,
              qPrintable(QStringLiteral("text at %1..%2").arg(ink.box.left()).arg(ink.box.right())));
-    const QColor selectionText = list.palette().color(QPalette::HighlightedText);
+    const QColor selectionText = setting == u"style sheet" ? list.palette().color(QPalette::HighlightedText)
+                                                           : readableSelectionText(list.palette());
     if (state == u"own colour") { // as given where it is not selected
         QVERIFY(rowpixels::contrast(ink.strongestColor, red) < 1.3);
         list.SetListIndex(r);
