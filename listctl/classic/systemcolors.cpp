@@ -49,4 +49,21 @@ void ListEx::AddSystemColors()
     addItems(items);
 }
 
+// The names follow the language: an item made by AddSystemColors (the one kind of item here whose
+// colour follows a palette role) is named anew in the language now loaded.
+void ListEx::changeEvent(QEvent *event)
+{
+    KvListEx::ListEx::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    ListExModel *model = itemModel();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row);
+        const int role = index.data(ListExModel::PaletteColorRole).toInt();
+        for (const RoleName &r : kRoles)
+            if (r.role == role)
+                model->setData(index, QCoreApplication::translate("KvListEx::ListEx", r.name));
+    }
+}
+
 } // namespace KvListEx::Classic

@@ -170,6 +170,10 @@ public:
 signals:
     /// An item has become the selection, by the user or by SetListIndex().
     void ItemSelected();
+
+protected:
+    /// Names the items of AddSystemColors() anew when the language changes.
+    void changeEvent(QEvent *event) override;
 };
 
 } // namespace KvListEx::Classic
