@@ -63,16 +63,15 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
         if (!accessibleRows.isEmpty())
             forgetAccessibleRows();
     };
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        watching << QObject::connect(shownModel, signal, q, forget);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsMoved, q, forget);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::layoutChanged, q, forget);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, [this, forget] {
+    const auto forgetWithCurrent = [this, forget] {
         forget();
         currentMayHaveGone();
-    });
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q,
-                                 [this] { currentMayHaveGone(); });
+    };
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsInserted, q, forget);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsMoved, q, forget);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::layoutChanged, q, forget);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q, forgetWithCurrent);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, forgetWithCurrent);
     watching << QObject::connect(
         shownModel, &QAbstractItemModel::dataChanged, q,
         [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {

@@ -146,7 +146,9 @@ void ListExModelPrivate::dropPicture(qint32 index)
 
 void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
 {
-    setText(record, item.text());
+    // A change of another field (setData, SetEnabled) keeps the text where it is in the buffer.
+    if (text(record) != item.text())
+        setText(record, item.text());
     const qint32 picture = pictureIndex(item.picture());
     dropPicture(record.picture);
     record.picture = picture;
