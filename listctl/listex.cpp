@@ -2,6 +2,7 @@
 #include "listex.h"
 
 #include "listex_p.h"
+#include "listexmodel_p.h"
 
 #include <KvListEx/kvlistex_version.h>
 
@@ -111,8 +112,10 @@ void ListExPrivate::noticeOwnFonts(int first, int last)
     // of a million would slow the fill by a sixth.
     if (last - first >= kOwnFontScan)
         return;
+    // Read from the records: asking the model for two roles per row would double a fill's cost.
+    const ListExModelPrivate *items = ListExModelPrivate::get(model);
     for (int row = first; row <= last; ++row)
-        if (hasOwnFont(model->index(row)))
+        if (const ItemExtra *extra = items->at(row).extra.get(); extra && extra->font && !extra->hasFontKind)
             return ownFontFound();
 }
 

@@ -65,15 +65,11 @@ QStringView ListExModelPrivate::text(const ItemRecord &item) const
 
 int ListExModelPrivate::sortedRow(QStringView text) const
 {
-    int lo = 0, hi = rows.size();
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (less(text, textAt(mid)))
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return lo;
+    const quint64 key = RowIndex::keyOf(text);
+    return rows.partitionPoint([&](quint64 rowKey, quint32 slot) {
+        const int order = RowIndex::keyOrder(rowKey, key);
+        return order ? order < 0 : !less(text, this->text(records[slot]));
+    });
 }
 
 void ListExModelPrivate::setText(ItemRecord &record, QStringView text)
@@ -108,13 +104,20 @@ qint32 ListExModelPrivate::pictureIndex(const QPixmap &given)
         return -1;
     // A picture that claims no sensible pixel ratio is taken as drawn for ordinary screens: its
     // size in pixels would otherwise be infinite or not a number.
+    // Lists are mostly filled with one picture again and again.
+    const qint64 givenKey = given.cacheKey();
+    if (givenKey == lastGivenKey && lastGivenIndex >= 0) {
+        ++pictures[size_t(lastGivenIndex)].users;
+        return lastGivenIndex;
+    }
     QPixmap picture = given;
     const qreal ratio = given.devicePixelRatio();
     if (!(ratio >= 0.01 && ratio <= 100))
         picture.setDevicePixelRatio(1);
+    lastGivenKey = givenKey;
     if (const auto found = pictureByKey.constFind(picture.cacheKey()); found != pictureByKey.cend()) {
         ++pictures[size_t(*found)].users;
-        return *found;
+        return lastGivenIndex = *found;
     }
     qint32 index;
     if (!freePictures.empty()) {
@@ -129,7 +132,7 @@ qint32 ListExModelPrivate::pictureIndex(const QPixmap &given)
     }
     pictures[size_t(index)] = {picture, 1};
     pictureByKey.insert(picture.cacheKey(), index);
-    return index;
+    return lastGivenIndex = index;
 }
 
 void ListExModelPrivate::dropPicture(qint32 index)
@@ -141,6 +144,8 @@ void ListExModelPrivate::dropPicture(qint32 index)
         return;
     pictureByKey.remove(p.pixmap.cacheKey());
     p.pixmap = QPixmap();
+    if (index == lastGivenIndex)
+        lastGivenIndex = -1;
     freePictures.push_back(index);
 }
 
@@ -245,7 +250,7 @@ int ListExModelPrivate::insertOne(int row, const ListExItem &item)
         row = sortedRow(item.text());
     Announcing announcing(this);
     q->beginInsertRows({}, row, row);
-    rows.insert(row, store(item));
+    rows.insert(row, entry(store(item)));
     q->endInsertRows();
     return row;
 }
@@ -255,7 +260,7 @@ void ListExModelPrivate::removeRange(int row, int count)
     Announcing announcing(this);
     q->beginRemoveRows({}, row, row + count - 1);
     for (int i = 0; i < count; ++i) {
-        const quint32 slot = rows.take(row);
+        const quint32 slot = rows.take(row).slot;
         release(records[slot]);
         freeRecords.push_back(slot);
     }
@@ -285,28 +290,26 @@ int ListExModelPrivate::resort(int row)
 {
     if (!sorted)
         return row;
-    const quint32 slot = rows.take(row);
-    const int to = sortedRow(text(records[slot]));
-    rows.insert(row, slot);
+    const RowIndex::Entry taken = rows.take(row);
+    const int to = sortedRow(text(records[taken.slot]));
+    rows.insert(row, taken);
     moveRow(row, to);
     return to;
 }
 
 void ListExModelPrivate::sortAll()
 {
-    std::vector<quint32> order = rows.toVector();
+    const std::vector<RowIndex::Entry> order = rows.toVector();
     std::vector<qint32> byRow(order.size());
     std::iota(byRow.begin(), byRow.end(), 0);
-    const auto lessThan = [&](qint32 a, qint32 b) {
-        return less(text(records[order[size_t(a)]]), text(records[order[size_t(b)]]));
-    };
+    const auto lessThan = [&](qint32 a, qint32 b) { return less(order[size_t(a)], order[size_t(b)]); };
     if (std::is_sorted(byRow.begin(), byRow.end(), lessThan))
         return;
     std::stable_sort(byRow.begin(), byRow.end(), lessThan);
     Announcing announcing(this);
     emit q->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<qint32> newRow(byRow.size());
-    std::vector<quint32> sortedOrder(byRow.size());
+    std::vector<RowIndex::Entry> sortedOrder(byRow.size());
     for (size_t i = 0; i < byRow.size(); ++i) {
         newRow[size_t(byRow[i])] = qint32(i);
         sortedOrder[i] = order[size_t(byRow[i])];
@@ -527,7 +530,7 @@ bool ListExModel::insertRows(int row, int count, const QModelIndex &parent)
     ListExModelPrivate::Announcing announcing(d.get());
     beginInsertRows({}, row, row + count - 1);
     for (int i = 0; i < count; ++i)
-        d->rows.insert(row + i, d->store(ListExItem()));
+        d->rows.insert(row + i, d->entry(d->store(ListExItem())));
     endInsertRows();
     return true;
 }
@@ -568,7 +571,7 @@ bool ListExModel::moveRows(const QModelIndex &sourceParent, int sourceRow, int c
     }
     ListExModelPrivate::Announcing announcing(d.get());
     beginMoveRows({}, sourceRow, sourceRow + count - 1, {}, destinationChild);
-    std::vector<quint32> moving;
+    std::vector<RowIndex::Entry> moving;
     moving.reserve(size_t(count));
     for (int i = 0; i < count; ++i)
         moving.push_back(d->rows.take(sourceRow));
@@ -623,6 +626,7 @@ bool ListExModel::setItem(int row, const ListExItem &item)
         return true;
     }
     d->assign(d->at(row), item);
+    d->rows.setKey(row, RowIndex::keyOf(d->textAt(row)));
     row = d->resort(row);
     ListExModelPrivate::Announcing announcing(d.get());
     emit dataChanged(index(row), index(row));
@@ -658,7 +662,7 @@ int ListExModel::addItem(const QString &text)
     beginInsertRows({}, row, row);
     const quint32 slot = d->newRecord();
     d->setText(d->records[slot], text);
-    d->rows.insert(row, slot);
+    d->rows.insert(row, d->entry(slot));
     endInsertRows();
     return row;
 }
@@ -724,6 +728,7 @@ void ListExModel::clear()
     d->garbage = 0;
     d->pictures.clear();
     d->pictureByKey.clear();
+    d->lastGivenIndex = -1;
     d->freePictures.clear();
     d->paletteItems = 0;
     d->faceQueue.clear();
@@ -805,10 +810,11 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
     const bool wrap = flags & Qt::MatchWrap;
     const QStringView wanted(text);
     const uint type = uint(flags & 0x0F);
-    const auto run = [&](auto &&test) {
+    // Only rows whose keys agree with the text's beginning are read: mask and value pick them.
+    const auto run = [&](auto &&test, quint64 mask = 0, quint64 value = 0) {
         const auto bySlot = [&](quint32 slot) { return test(d->text(d->records[slot])); };
-        const int found = d->rows.find(from, n, bySlot);
-        return found >= 0 || !wrap ? found : d->rows.find(0, from, bySlot);
+        const int found = d->rows.find(from, n, bySlot, mask, value);
+        return found >= 0 || !wrap ? found : d->rows.find(0, from, bySlot, mask, value);
     };
     switch (type) {
     case Qt::MatchExactly:
@@ -818,16 +824,13 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
         const auto matches = [&](QStringView t) {
             return whole ? t.size() == wanted.size() && t.compare(wanted, cs) == 0 : t.startsWith(wanted, cs);
         };
+        const quint64 key = RowIndex::keyOf(wanted);
         if (d->sorted && cs == Qt::CaseInsensitive) {
             // The matches are one run of rows, from the first that does not sort before the text.
-            int lo = 0, hi = n;
-            while (lo < hi) {
-                const int mid = lo + (hi - lo) / 2;
-                if (d->less(d->textAt(mid), wanted))
-                    lo = mid + 1;
-                else
-                    hi = mid;
-            }
+            const int lo = d->rows.partitionPoint([&](quint64 rowKey, quint32 slot) {
+                const int order = RowIndex::keyOrder(rowKey, key);
+                return order ? order < 0 : d->less(d->text(d->records[slot]), wanted);
+            });
             const int start = std::max(lo, from);
             if (start < n && matches(d->textAt(start)))
                 return start;
@@ -835,13 +838,18 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
         }
         const bool ascii =
             std::all_of(wanted.begin(), wanted.end(), [](QChar c) { return c.unicode() < 128; });
+        // A match, in either case sensitivity, shares the key of the text's known beginning; a
+        // whole match also its end within the key.
+        const int known =
+            std::min(RowIndex::knownBytes(key), whole ? 8 : int(std::min<qsizetype>(wanted.size(), 8)));
+        const quint64 mask = known ? ~quint64(0) << (64 - 8 * known) : 0;
         if (cs == Qt::CaseInsensitive && ascii) {
             QString folded(wanted.size(), Qt::Uninitialized);
             for (qsizetype i = 0; i < wanted.size(); ++i)
                 folded[i] = QChar(asciiFolded(wanted[i].unicode()));
-            return run([&](QStringView t) { return asciiMatch(t, wanted, folded, whole); });
+            return run([&](QStringView t) { return asciiMatch(t, wanted, folded, whole); }, mask, key & mask);
         }
-        return run(matches);
+        return run(matches, mask, key & mask);
     }
     case Qt::MatchContains:
         return run([&](QStringView t) { return t.contains(wanted, cs); });

@@ -76,6 +76,13 @@ public:
     QStringView text(const ItemRecord &item) const;
     QStringView textAt(int row) const { return text(at(row)); }
     bool less(QStringView a, QStringView b) const { return a.compare(b, Qt::CaseInsensitive) < 0; }
+    // less() for two placed items, by their keys where these tell.
+    bool less(const RowIndex::Entry &a, const RowIndex::Entry &b) const
+    {
+        const int order = RowIndex::keyOrder(a.key, b.key);
+        return order ? order < 0 : less(text(records[a.slot]), text(records[b.slot]));
+    }
+    RowIndex::Entry entry(quint32 slot) const { return {slot, RowIndex::keyOf(text(records[slot]))}; }
     // The row a text goes to in a sorted model: after every item that does not sort after it.
     int sortedRow(QStringView text) const;
 
@@ -93,7 +100,7 @@ public:
             Announcing announcing(this);
             q->beginInsertRows({}, first, first + count - 1);
             for (int i = 0; i < count; ++i)
-                rows.insert(first + i, make(i));
+                rows.append(entry(make(i)));
             q->endInsertRows();
         }
         if (sorted)
@@ -147,6 +154,8 @@ public:
     };
     std::vector<Picture> pictures; // shared by every item that shows the same picture
     QHash<qint64, qint32> pictureByKey;
+    qint64 lastGivenKey = 0; // the picture last given, as the caller holds it
+    qint32 lastGivenIndex = -1;
     std::vector<qint32> freePictures;
     std::optional<QPalette> palette;
     qint32 paletteItems = 0;

@@ -61,6 +61,8 @@ private slots:
     void rowsThatNameNoItemAreRefusedWithoutAnException_data();
     void rowsThatNameNoItemAreRefusedWithoutAnException();
     void keysFindAndTypeAheadSkipFilteredAndHiddenRows();
+    void sortedPlacesAndFindsFollowTheTexts_data();
+    void sortedPlacesAndFindsFollowTheTexts();
     void slotsOnModelSignalsMayChangeTheList_data();
     void slotsOnModelSignalsMayChangeTheList();
 };
@@ -236,6 +238,52 @@ void CoreTest::keysFindAndTypeAheadSkipFilteredAndHiddenRows()
     QCOMPARE(list.findItem(QStringLiteral("CAD"), Qt::MatchContains), 3);
     QTest::keyClicks(&list, QStringLiteral("b"));
     QCOMPARE(list.currentRow(), 4); // blueberry: banana is hidden
+}
+
+void CoreTest::sortedPlacesAndFindsFollowTheTexts_data()
+{
+    QTest::addColumn<QStringList>("given");
+    QTest::newRow("letters in both cases")
+        << QStringList{"beta", "Alpha", "ALPHA", "alpha", "Beta", "_under", "a", "A b", "Zeta", "zet"};
+    QTest::newRow("long shared beginnings") << QStringList{"Item 000010",  "item 000002", "Item 00000",
+                                                           "ITEM 0000010", "Item 000001", "Item 0000"};
+    QTest::newRow("letters outside ASCII") << QStringList{
+        "\u00e9clair", "eclair", "\u00c9CLAIR", "\u212aelvin", "kelvin", "k\u00e9", "ke", "\u00fcber"};
+    QTest::newRow("empty texts and NUL")
+        << QStringList{"", "a", QString(QChar(0)), QStringLiteral("a") + QChar(0) + "b", "ab", ""};
+    QTest::newRow("surrogate pairs") << QStringList{"\U0001F600 smile", "smile",   "\U0001F600",
+                                                    "a\U0001D400",      "a\uffff", "aa"};
+}
+
+// Sorted places and finds are checked against a plain reading of every text.
+void CoreTest::sortedPlacesAndFindsFollowTheTexts()
+{
+    QFETCH(QStringList, given);
+    ListEx sorted, unsorted;
+    sorted.setSortingEnabled(true);
+    for (const QString &text : given) {
+        sorted.addItem(text);
+        unsorted.addItem(text);
+    }
+    const QStringList placed = texts(sorted);
+    QVERIFY2(sortedCaseInsensitive(placed), qPrintable(placed.join(u'|')));
+    for (ListEx *list : {&sorted, &unsorted}) {
+        const QStringList all = texts(*list);
+        for (const QString &text : given) {
+            for (const auto flags : {Qt::MatchExactly, Qt::MatchStartsWith, Qt::MatchCaseSensitive}) {
+                for (const QString &wanted : {text, text.left(3), text.left(9)}) {
+                    const auto matches = [&](const QString &t) {
+                        if (flags == Qt::MatchStartsWith)
+                            return t.startsWith(wanted, Qt::CaseInsensitive);
+                        return t.compare(wanted, flags == Qt::MatchCaseSensitive ? Qt::CaseSensitive
+                                                                                 : Qt::CaseInsensitive) == 0;
+                    };
+                    const int expected = int(std::find_if(all.begin(), all.end(), matches) - all.begin());
+                    QCOMPARE(list->findItem(wanted, flags), expected == all.size() ? -1 : expected);
+                }
+            }
+        }
+    }
 }
 
 void CoreTest::slotsOnModelSignalsMayChangeTheList_data()
