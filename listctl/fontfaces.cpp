@@ -74,12 +74,12 @@ bool ListExModelPrivate::faceDrawsText(const QFont &itemFont, QStringView text) 
 
 void ListExModelPrivate::recheckFaces()
 {
-    for (ItemRecord &item : records) {
+    records.forEach([](ItemRecord &item) {
         ItemExtra *extra = item.extra.get();
         if (extra && extra->hasFontKind && extra->font && extra->face != ItemExtra::Face::Unknown &&
             extra->face != ItemExtra::Face::Queued && extra->checkedFamily != extra->font->family())
             extra->face = ItemExtra::Face::Unknown;
-    }
+    });
 }
 
 } // namespace KvListEx

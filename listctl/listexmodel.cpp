@@ -80,11 +80,11 @@ void ListExModelPrivate::setText(ItemRecord &record, QStringView text)
     if (garbage > 65536 && garbage > texts.size() / 2) {
         QString compact;
         compact.reserve(texts.size() - garbage + text.size());
-        for (ItemRecord &r : records) {
+        records.forEach([&](ItemRecord &r) {
             const QStringView old = this->text(r);
             r.textAt = quint32(compact.size());
             compact.append(old);
-        }
+        });
         texts = std::move(compact);
         garbage = 0;
     }
@@ -152,34 +152,33 @@ void ListExModelPrivate::dropPicture(qint32 index)
 void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
 {
     // A change of another field (setData, SetEnabled) keeps the text where it is in the buffer.
-    if (text(record) != item.text())
-        setText(record, item.text());
-    const qint32 picture = pictureIndex(item.picture());
+    if (text(record) != item.m_text)
+        setText(record, item.m_text);
+    const qint32 picture = pictureIndex(item.m_picture);
     dropPicture(record.picture);
     record.picture = picture;
-    record.hasColor = item.color().isValid();
-    record.color = record.hasColor ? item.color().rgba() : 0;
-    record.hasBackground = item.background().isValid();
-    record.background = record.hasBackground ? item.background().rgba() : 0;
-    record.enabled = item.isEnabled();
+    record.hasColor = item.m_color.isValid();
+    record.color = record.hasColor ? item.m_color.rgba() : 0;
+    record.hasBackground = item.m_background.isValid();
+    record.background = record.hasBackground ? item.m_background.rgba() : 0;
+    record.enabled = item.m_enabled;
     if (record.extra && record.extra->colorRole >= 0)
         --paletteItems;
-    const bool needsExtra = !item.description().isEmpty() || item.hasFont() || item.data().isValid() ||
-                            item.hasFontKind() || item.colorRole() != QPalette::NoRole;
+    const bool needsExtra = !item.m_description.isEmpty() || item.m_font || item.m_data.isValid() ||
+                            item.m_hasFontKind || item.m_colorRole != QPalette::NoRole;
     if (!needsExtra) {
         record.extra.reset();
         return;
     }
     ItemExtra &extra = record.ensureExtra();
     extra = ItemExtra();
-    extra.description = item.description();
-    if (item.hasFont())
-        extra.font = item.font();
-    extra.data = item.data();
-    extra.fontKind = item.fontKind();
-    extra.hasFontKind = item.hasFontKind();
-    if (item.colorRole() != QPalette::NoRole && item.colorRole() < QPalette::NColorRoles) {
-        extra.colorRole = qint8(item.colorRole());
+    extra.description = item.m_description;
+    extra.font = item.m_font;
+    extra.data = item.m_data;
+    extra.fontKind = item.m_fontKind;
+    extra.hasFontKind = item.m_hasFontKind;
+    if (item.m_colorRole != QPalette::NoRole && item.m_colorRole < QPalette::NColorRoles) {
+        extra.colorRole = qint8(item.m_colorRole);
         ++paletteItems;
     }
 }
@@ -205,12 +204,10 @@ quint32 ListExModelPrivate::store(const ListExItem &item)
 void ListExModelPrivate::release(ItemRecord &record)
 {
     garbage += record.textSize;
-    record.textSize = 0;
     dropPicture(record.picture);
-    record.picture = -1;
     if (record.extra && record.extra->colorRole >= 0)
         --paletteItems;
-    record.extra.reset();
+    record = ItemRecord(); // a record used again starts as a plain item
 }
 
 QColor ListExModelPrivate::color(const ItemRecord &record) const
@@ -266,7 +263,6 @@ void ListExModelPrivate::removeRange(int row, int count)
     }
     if (rows.size() == 0) { // the last item went: give the memory back
         records.clear();
-        records.shrink_to_fit();
         freeRecords.clear();
         freeRecords.shrink_to_fit();
         texts = QString();
@@ -722,7 +718,6 @@ void ListExModel::clear()
     beginResetModel();
     d->rows.clear();
     d->records.clear();
-    d->records.shrink_to_fit();
     d->freeRecords.clear();
     d->texts = QString();
     d->garbage = 0;

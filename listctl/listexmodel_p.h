@@ -44,6 +44,39 @@ struct ItemRecord {
     ItemExtra &ensureExtra();
 };
 
+// Records in chunks: a growing list never moves the records it has, nor touches their memory
+// twice on the way.
+class RecordStore {
+public:
+    size_t size() const { return m_size; }
+    ItemRecord &operator[](size_t slot) { return m_chunks[slot / kChunk][slot % kChunk]; }
+    const ItemRecord &operator[](size_t slot) const { return m_chunks[slot / kChunk][slot % kChunk]; }
+    // A new record, as made by ItemRecord's constructor.
+    void emplace_back()
+    {
+        if (m_size == m_chunks.size() * kChunk)
+            m_chunks.push_back(std::make_unique<ItemRecord[]>(kChunk));
+        ++m_size;
+    }
+    void reserve(size_t n) { m_chunks.reserve((n + kChunk - 1) / kChunk); }
+    void clear()
+    {
+        m_chunks.clear();
+        m_chunks.shrink_to_fit();
+        m_size = 0;
+    }
+    template <typename Visit> void forEach(Visit &&visit)
+    {
+        for (size_t slot = 0; slot < m_size; ++slot)
+            visit((*this)[slot]);
+    }
+
+private:
+    static constexpr size_t kChunk = 4096;
+    std::vector<std::unique_ptr<ItemRecord[]>> m_chunks;
+    size_t m_size = 0;
+};
+
 class ListExModelPrivate {
 public:
     explicit ListExModelPrivate(ListExModel *model)
@@ -143,7 +176,7 @@ public:
     }
 
     ListExModel *const q;
-    std::vector<ItemRecord> records;
+    RecordStore records;
     std::vector<quint32> freeRecords;
     RowIndex rows;
     QString texts; // every item's text, end to end: one allocation instead of one per item

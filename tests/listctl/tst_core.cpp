@@ -103,7 +103,8 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QCOMPARE(texts(list), (QStringList{"echo", "golf", "zulu"}));
     QCOMPARE(list.item(list.currentRow()).text(), QStringLiteral("golf"));
     QCOMPARE(list.addItem(QStringLiteral("Foxtrot")), 1);
-    list.setItem(0, ListExItem(QStringLiteral("yankee"))); // a new text moves to its place
+    QCOMPARE(list.item(1), ListExItem(QStringLiteral("Foxtrot"))); // nothing left of a removed item
+    list.setItem(0, ListExItem(QStringLiteral("yankee")));         // a new text moves to its place
     QCOMPARE(texts(list), (QStringList{"Foxtrot", "golf", "yankee", "zulu"}));
     list.addItems(QStringList{"bravo", "hotel"});
     QCOMPARE(texts(list), (QStringList{"bravo", "Foxtrot", "golf", "hotel", "yankee", "zulu"}));

@@ -15,6 +15,8 @@
 
 namespace KvListEx {
 
+class ListExModelPrivate;
+
 /// The kind of a font family, as font lists report it (the bits of the classic font API).
 enum FontKind : qint32 {
     kvVectorFont = 0,   ///< an outline font of another format (Type 1, CID-keyed…)
@@ -122,6 +124,7 @@ public:
     friend bool operator!=(const ListExItem &a, const ListExItem &b) { return !(a == b); }
 
 private:
+    friend class ListExModelPrivate; // stores items field by field, without copies
     QString m_text;
     QPixmap m_picture;
     QColor m_color;
