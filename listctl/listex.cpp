@@ -162,6 +162,22 @@ bool ListExPrivate::shown(int viewRow) const
     return !q->isRowHidden(viewRow);
 }
 
+// The first row of the item model in begin..end-1 whose text matches and that accept(row) takes;
+// -1 when none does.
+template <typename Accept>
+static int findAccepted(const ListExModel *model, const QString &text, Qt::MatchFlags once, int begin,
+                        int end, Accept &&accept)
+{
+    for (int row = begin; row < end; ++row) {
+        row = model->findRow(text, once, row);
+        if (row < 0 || row >= end)
+            return -1;
+        if (accept(row))
+            return row;
+    }
+    return -1;
+}
+
 int ListExPrivate::findViewRow(const QString &text, Qt::MatchFlags flags, int from, bool enabledOnly) const
 {
     const QAbstractItemModel *shownModel = q->model();
@@ -171,16 +187,8 @@ int ListExPrivate::findViewRow(const QString &text, Qt::MatchFlags flags, int fr
     };
     const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
     const auto scan = [&](int begin, int end) {
-        if (shownModel == model) {
-            for (int row = begin; row < end; ++row) {
-                row = model->findRow(text, once, row);
-                if (row < 0 || row >= end)
-                    return -1;
-                if (usable(row))
-                    return row;
-            }
-            return -1;
-        }
+        if (shownModel == model)
+            return findAccepted(model, text, once, begin, end, usable);
         // Another model: its texts, one by one.
         const Qt::CaseSensitivity cs =
             flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
@@ -399,15 +407,10 @@ int ListEx::findItem(const QString &text, Qt::MatchFlags flags, int from) const
     }
     const Qt::MatchFlags once = flags & ~Qt::MatchWrap;
     const auto scan = [&](int begin, int end) {
-        for (int row = begin; row < end; ++row) {
-            row = d->model->findRow(text, once, row);
-            if (row < 0 || row >= end)
-                return -1;
+        return findAccepted(d->model, text, once, begin, end, [this](int row) {
             const QModelIndex shown = d->viewIndex(row);
-            if (shown.isValid() && d->shown(shown.row()))
-                return row;
-        }
-        return -1;
+            return shown.isValid() && d->shown(shown.row());
+        });
     };
     const int found = scan(from, count());
     return found >= 0 || !(flags & Qt::MatchWrap) ? found : scan(0, from);

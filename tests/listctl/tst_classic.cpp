@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// The list control's contract: items, selection and its signal, finding, stored properties,
-// errors.
+// The porting layer's contract: items by position, selection and its signal, the text box,
+// stored properties, errors that name the position, system colours and styles.
 #include "fontsandbox.h"
 #include <KvListEx/classic.h>
 
 #include <QAbstractItemModelTester>
-#include <QAccessible>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QScrollBar>
 #include <QSignalSpy>
-#include <QStringListModel>
 #include <QtTest>
 
 #include <stdexcept>
@@ -55,15 +52,11 @@ public:
 
 private slots:
     void modelStaysConsistentWhileFillingClearingRefilling();
-    void sortedInsertsKeepCaseInsensitiveOrder();
     void itemKeepsItsFieldsAsOthersMoveIt_data();
     void itemKeepsItsFieldsAsOthersMoveIt();
     void itemSelectedOnAssignment();
     void itemSelectedByUserClickAndKeys();
     void clearRaisesNothingAndSelectsNothing();
-    void disabledItemsSkippedByUserButSelectableByProgram();
-    void findItem_data();
-    void findItem();
     void findItemReadsTheTextBox();
     void outOfRangeErrorsNameThePosition_data();
     void outOfRangeErrorsNameThePosition();
@@ -78,11 +71,6 @@ private slots:
     void sortedListStaysSorted_data();
     void sortedListStaysSorted();
     void systemColourItemsKeepTheirRoleWhenSorted();
-    void homeAndEndShowTheListsEnds();
-    void foreignModelIsRefused();
-    void rowHeightFollowsTheSettingAndTheFont();
-    void screenReaderSeesRowStates();
-    void screenReaderActionSelectsLikeAClick();
 };
 
 void ClassicTest::modelStaysConsistentWhileFillingClearingRefilling()
@@ -107,14 +95,6 @@ void ClassicTest::modelStaysConsistentWhileFillingClearingRefilling()
     QCoreApplication::processEvents(); // the queued announcement
     QCOMPARE(list.itemModel()->rowCount(), 10);
     list.Refresh();
-}
-
-void ClassicTest::sortedInsertsKeepCaseInsensitiveOrder()
-{
-    ListEx list({{QStringLiteral("sorted"), true}});
-    QAbstractItemModelTester tester(list.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    fill(list, {"delta", "Alpha", "charlie", "Bravo", "alpha", "echo"});
-    QCOMPARE(texts(list), (QStringList{"Alpha", "alpha", "Bravo", "charlie", "delta", "echo"}));
 }
 
 void ClassicTest::itemKeepsItsFieldsAsOthersMoveIt_data()
@@ -234,73 +214,6 @@ void ClassicTest::clearRaisesNothingAndSelectsNothing()
     fill(list, {"x"});
     list.SetListIndex(0); // after a refill, the first selection is news again
     QCOMPARE(spy.size(), 1);
-}
-
-void ClassicTest::disabledItemsSkippedByUserButSelectableByProgram()
-{
-    ListEx list;
-    list.resize(200, 200);
-    fill(list, {"a", "b", "c", "d", "e"});
-    for (int i : {1, 2, 4})
-        list.ListItems().Item(i).SetEnabled(false);
-    list.Refresh();
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.SetListIndex(0);
-    QSignalSpy spy(&list, &ListEx::ItemSelected);
-    QTest::keyClick(&list, Qt::Key_Down); // over b and c
-    QCOMPARE(list.ListIndex(), 3);
-    QTest::keyClick(&list, Qt::Key_Down); // e is disabled: stays
-    QCOMPARE(list.ListIndex(), 3);
-    QTest::keyClick(&list, Qt::Key_End);
-    QCOMPARE(list.ListIndex(), 3);
-    QTest::keyClick(&list, Qt::Key_Up);
-    QCOMPARE(list.ListIndex(), 0);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualRect(list.itemModel()->index(2, 0)).center());
-    QCOMPARE(list.ListIndex(), 0);
-    QTest::keyClicks(&list, "b");
-    QCOMPARE(list.ListIndex(), 0);
-    QCOMPARE(spy.size(), 2);
-    list.SetListIndex(4); // the program may
-    QCOMPARE(list.ListIndex(), 4);
-    QCOMPARE(spy.size(), 3);
-}
-
-void ClassicTest::findItem_data()
-{
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("exact");
-    QTest::addColumn<int>("found");
-    const QStringList people{"Anna", "Annabel", "bob", "Bobby", "anna"};
-    QTest::newRow("exact, same case") << people << "Anna" << true << 0;
-    QTest::newRow("exact, other case") << people << "BOB" << true << 2;
-    QTest::newRow("exact is not a prefix") << people << "Ann" << true << -1;
-    QTest::newRow("exact wants the whole text") << people << "Annabe" << true << -1;
-    QTest::newRow("prefix, other case") << people << "ANNAB" << false << 1;
-    QTest::newRow("prefix: first match wins") << people << "anna" << false << 0;
-    QTest::newRow("several exact: first wins") << people << "ANNA" << true << 0;
-    QTest::newRow("prefix longer than any item") << people << "Bobby Tables" << false << -1;
-    QTest::newRow("no match") << people << "Zed" << false << -1;
-    QTest::newRow("empty text prefix matches the first") << people << "" << false << 0;
-    QTest::newRow("empty text exact matches none") << people << "" << true << -1;
-    QTest::newRow("empty text exact matches an empty item") << QStringList{"a", ""} << "" << true << 1;
-    QTest::newRow("only empty items: empty prefix") << QStringList{"", ""} << "" << false << 0;
-    QTest::newRow("only empty items: empty exact") << QStringList{"", ""} << "" << true << 0;
-    QTest::newRow("empty list") << QStringList{} << "a" << false << -1;
-    QTest::newRow("non-ASCII case") << QStringList{"Ärger", "Öl"} << "öL" << true << 1;
-}
-
-void ClassicTest::findItem()
-{
-    QFETCH(QStringList, items);
-    QFETCH(QString, text);
-    QFETCH(bool, exact);
-    QFETCH(int, found);
-    ListEx list;
-    fill(list, items);
-    QCOMPARE(list.FindItem(text, exact), found);
 }
 
 void ClassicTest::findItemReadsTheTextBox()
@@ -583,135 +496,6 @@ void ClassicTest::systemColourItemsKeepTheirRoleWhenSorted()
     // The swatch a row shows is its role's colour too.
     const QModelIndex base = list.itemModel()->index(list.FindItem(QStringLiteral("Base"), true), 0);
     QCOMPARE(base.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(1, 2, 3));
-}
-
-// Home and End select the first and last enabled items and show the list's own ends, also when
-// the items at the ends are disabled.
-void ClassicTest::homeAndEndShowTheListsEnds()
-{
-    ListEx list({{QStringLiteral("itemheight"), 20}});
-    list.resize(150, 105);
-    for (int i = 0; i < 30; ++i)
-        list.AddItem(QStringLiteral("item %1").arg(i));
-    for (int i : {0, 1, 2, 28, 29})
-        list.ListItems().Item(i).SetEnabled(false);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.SetListIndex(15);
-    QTest::keyClick(&list, Qt::Key_Home);
-    QCOMPARE(list.ListIndex(), 3);
-    QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->minimum());
-    QCOMPARE(list.visualRect(list.itemModel()->index(0, 0)).top(), 0);
-    QTest::keyClick(&list, Qt::Key_End);
-    QCOMPARE(list.ListIndex(), 27);
-    QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
-}
-
-void ClassicTest::foreignModelIsRefused()
-{
-    ListEx list;
-    fill(list, {"a", "b"});
-    const QAbstractItemModel *own = list.itemModel();
-    QStringListModel other({"x", "y", "z"});
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ListEx::setModel: .*refused"));
-    list.setModel(&other);
-    QCOMPARE(list.itemModel(), own);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.viewport()->repaint();
-    QCOMPARE(texts(list), (QStringList{"a", "b"}));
-}
-
-// Set through the property system on a shown list, the height applies at once; 0 follows the font.
-void ClassicTest::rowHeightFollowsTheSettingAndTheFont()
-{
-    ListEx list;
-    list.resize(200, 300);
-    fill(list, {"a", "b", "c"});
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    auto rowHeight = [&] { return list.visualRect(list.itemModel()->index(1, 0)).height(); };
-    QVERIFY(list.setProperty("itemHeight", 50));
-    QCOMPARE(rowHeight(), 50);
-    QCOMPARE(list.visualRect(list.itemModel()->index(2, 0)).top(), 100);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setItemHeight: -1 .*ignored"));
-    list.setProperty("itemHeight", -1);
-    QCOMPARE(rowHeight(), 50);
-    list.setItemHeight(0);
-    list.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
-    const int small = rowHeight();
-    list.setFont(QFont(QStringLiteral("Liberation Sans"), 30));
-    QVERIFY2(rowHeight() > 2 * small,
-             qPrintable(QStringLiteral("%1 px at 30 pt, %2 px at 10 pt").arg(rowHeight()).arg(small)));
-}
-
-namespace {
-
-QAccessibleInterface *rowOf(ListEx &list, int row)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&list);
-    return iface ? iface->child(row) : nullptr;
-}
-
-} // namespace
-
-void ClassicTest::screenReaderSeesRowStates()
-{
-    ListEx list;
-    list.AddItem(QStringLiteral("Oku"), -1, -1, -1, nullptr, QPixmap(), -1,
-                 QStringLiteral("The shopkeeper."));
-    list.AddItem(QStringLiteral("Off"));
-    list.AddItem(QStringLiteral("On"));
-    list.ListItems().Item(1).SetEnabled(false);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&list);
-    QVERIFY(iface);
-    QCOMPARE(iface->role(), QAccessible::List);
-    QCOMPARE(iface->childCount(), 3);
-    QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Oku"));
-    QCOMPARE(rowOf(list, 0)->text(QAccessible::Description), QStringLiteral("The shopkeeper."));
-    QCOMPARE(rowOf(list, 0)->role(), QAccessible::ListItem);
-    QCOMPARE(iface->indexOfChild(rowOf(list, 2)), 2);
-    QVERIFY(!rowOf(list, 0)->state().disabled);
-    QVERIFY(rowOf(list, 1)->state().disabled);
-
-    // The program may choose a disabled item: it is the selection, and says so.
-    list.SetListIndex(1);
-    QVERIFY(rowOf(list, 1)->state().selected);
-    QVERIFY(!rowOf(list, 0)->state().selected);
-
-    list.setEnabled(false);
-    QVERIFY(rowOf(list, 0)->state().disabled);
-    QVERIFY(iface->state().disabled);
-    list.setEnabled(true);
-    QVERIFY(!rowOf(list, 0)->state().disabled);
-
-    // Handles follow the rows as they move.
-    list.AddItem(QStringLiteral("Alpha"), 0);
-    QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Alpha"));
-    QCOMPARE(rowOf(list, 2)->text(QAccessible::Name), QStringLiteral("Off"));
-    QVERIFY(rowOf(list, 2)->state().selected);
-}
-
-void ClassicTest::screenReaderActionSelectsLikeAClick()
-{
-    ListEx list;
-    fill(list, {"a", "b", "c"});
-    list.ListItems().Item(2).SetEnabled(false);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QSignalSpy spy(&list, &ListEx::ItemSelected);
-    QAccessibleActionInterface *action = rowOf(list, 1)->actionInterface();
-    QVERIFY(action);
-    QVERIFY(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    action->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(list.ListIndex(), 1);
-    QCOMPARE(spy.size(), 1);
-    QVERIFY(rowOf(list, 1)->state().selected);
-    rowOf(list, 2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); // disabled
-    QCOMPARE(list.ListIndex(), 1);
-    QCOMPARE(spy.size(), 1);
 }
 
 QTEST_MAIN(ClassicTest)

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The list in Qt's idiom: its model under every kind of change, refusals of rows that name no
-// item, proxies and hidden rows, and slots that change the list from the model's own signals.
+// item, finding, keys over disabled, filtered and hidden rows, row heights, the screen reader's
+// view of the rows, and slots that change the list from the model's own signals.
 #include "fontsandbox.h"
 
 #include <KvListEx/listex.h>
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QStringListModel>
 #include <QtTest>
 
 #include <functional>
@@ -25,6 +29,22 @@ QStringList texts(const ListEx &list)
     for (int row = 0; row < list.count(); ++row)
         out << list.itemModel()->index(row).data().toString();
     return out;
+}
+
+ListEx *filled(ListEx *list, const QStringList &items, const QList<int> &disabled = {})
+{
+    for (int row = 0; row < items.size(); ++row) {
+        ListExItem item(items[row]);
+        item.setEnabled(!disabled.contains(row));
+        list->addItem(item);
+    }
+    return list;
+}
+
+QAccessibleInterface *rowOf(ListEx &list, int row)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&list);
+    return iface ? iface->child(row) : nullptr;
 }
 
 bool sortedCaseInsensitive(const QStringList &t)
@@ -63,6 +83,14 @@ private slots:
     void keysFindAndTypeAheadSkipFilteredAndHiddenRows();
     void sortedPlacesAndFindsFollowTheTexts_data();
     void sortedPlacesAndFindsFollowTheTexts();
+    void findItem_data();
+    void findItem();
+    void disabledItemsSkippedByUserButSelectableByProgram();
+    void homeAndEndShowTheListsEnds();
+    void foreignModelIsRefused();
+    void rowHeightFollowsTheSettingAndTheFont();
+    void screenReaderSeesRowStates();
+    void screenReaderActionSelectsLikeAClick();
     void slotsOnModelSignalsMayChangeTheList_data();
     void slotsOnModelSignalsMayChangeTheList();
 };
@@ -266,8 +294,12 @@ void CoreTest::sortedPlacesAndFindsFollowTheTexts()
         sorted.addItem(text);
         unsorted.addItem(text);
     }
-    const QStringList placed = texts(sorted);
-    QVERIFY2(sortedCaseInsensitive(placed), qPrintable(placed.join(u'|')));
+    // Equal texts stay in the order they came in.
+    QStringList expected = given;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    QCOMPARE(texts(sorted), expected);
     for (ListEx *list : {&sorted, &unsorted}) {
         const QStringList all = texts(*list);
         for (const QString &text : given) {
@@ -285,6 +317,190 @@ void CoreTest::sortedPlacesAndFindsFollowTheTexts()
             }
         }
     }
+}
+
+void CoreTest::findItem_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("found");
+    const QStringList people{"Anna", "Annabel", "bob", "Bobby", "anna"};
+    const int exact = Qt::MatchExactly, prefix = Qt::MatchStartsWith;
+    QTest::newRow("exact, same case") << people << "Anna" << exact << 0;
+    QTest::newRow("exact, other case") << people << "BOB" << exact << 2;
+    QTest::newRow("exact is not a prefix") << people << "Ann" << exact << -1;
+    QTest::newRow("exact wants the whole text") << people << "Annabe" << exact << -1;
+    QTest::newRow("prefix, other case") << people << "ANNAB" << prefix << 1;
+    QTest::newRow("prefix: first match wins") << people << "anna" << prefix << 0;
+    QTest::newRow("several exact: first wins") << people << "ANNA" << exact << 0;
+    QTest::newRow("prefix longer than any item") << people << "Bobby Tables" << prefix << -1;
+    QTest::newRow("no match") << people << "Zed" << prefix << -1;
+    QTest::newRow("empty text prefix matches the first") << people << "" << prefix << 0;
+    QTest::newRow("empty text exact matches none") << people << "" << exact << -1;
+    QTest::newRow("empty text exact matches an empty item") << QStringList{"a", ""} << "" << exact << 1;
+    QTest::newRow("only empty items: empty prefix") << QStringList{"", ""} << "" << prefix << 0;
+    QTest::newRow("only empty items: empty exact") << QStringList{"", ""} << "" << exact << 0;
+    QTest::newRow("empty list") << QStringList{} << "a" << prefix << -1;
+    QTest::newRow("non-ASCII case") << QStringList{"Ärger", "Öl"} << "öL" << exact << 1;
+    QTest::newRow("case-sensitive") << people << "anna" << int(Qt::MatchExactly | Qt::MatchCaseSensitive)
+                                    << 4;
+    QTest::newRow("contains") << people << "BB" << int(Qt::MatchContains) << 3;
+}
+
+void CoreTest::findItem()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, text);
+    QFETCH(int, flags);
+    QFETCH(int, found);
+    ListEx list;
+    list.addItems(items);
+    QCOMPARE(list.findItem(text, Qt::MatchFlags(flags)), found);
+}
+
+void CoreTest::disabledItemsSkippedByUserButSelectableByProgram()
+{
+    ListEx list;
+    list.resize(200, 200);
+    filled(&list, {"a", "b", "c", "d", "e"}, {1, 2, 4});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentRow(0);
+    QSignalSpy spy(&list, &ListEx::currentRowChanged);
+    QTest::keyClick(&list, Qt::Key_Down); // over b and c
+    QCOMPARE(list.currentRow(), 3);
+    QTest::keyClick(&list, Qt::Key_Down); // e is disabled: stays
+    QCOMPARE(list.currentRow(), 3);
+    QTest::keyClick(&list, Qt::Key_End);
+    QCOMPARE(list.currentRow(), 3);
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(list.currentRow(), 0);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualRect(list.model()->index(2, 0)).center());
+    QCOMPARE(list.currentRow(), 0);
+    QTest::keyClicks(&list, "b");
+    QCOMPARE(list.currentRow(), 0);
+    QCOMPARE(spy.size(), 2);
+    list.setCurrentRow(4); // the program may
+    QCOMPARE(list.currentRow(), 4);
+    QCOMPARE(list.selectedRows(), QList<int>{4});
+}
+
+// Home and End go to the first and last enabled items and show the list's own ends, also when
+// the items at the ends are disabled.
+void CoreTest::homeAndEndShowTheListsEnds()
+{
+    ListEx list;
+    list.setItemHeight(20);
+    list.resize(150, 105);
+    QStringList items;
+    for (int i = 0; i < 30; ++i)
+        items << QStringLiteral("item %1").arg(i);
+    filled(&list, items, {0, 1, 2, 28, 29});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentRow(15);
+    QTest::keyClick(&list, Qt::Key_Home);
+    QCOMPARE(list.currentRow(), 3);
+    QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->minimum());
+    QCOMPARE(list.visualRect(list.model()->index(0, 0)).top(), 0);
+    QTest::keyClick(&list, Qt::Key_End);
+    QCOMPARE(list.currentRow(), 27);
+    QCOMPARE(list.verticalScrollBar()->value(), list.verticalScrollBar()->maximum());
+}
+
+void CoreTest::foreignModelIsRefused()
+{
+    ListEx list;
+    list.addItems({"a", "b"});
+    const QAbstractItemModel *own = list.itemModel();
+    QStringListModel other({"x", "y", "z"});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ListEx::setModel: .*refused"));
+    list.setModel(&other);
+    QCOMPARE(list.model(), own);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.viewport()->repaint();
+    QCOMPARE(texts(list), (QStringList{"a", "b"}));
+}
+
+// Set through the property system on a shown list, the height applies at once; 0 follows the font.
+void CoreTest::rowHeightFollowsTheSettingAndTheFont()
+{
+    ListEx list;
+    list.resize(200, 300);
+    list.addItems({"a", "b", "c"});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    auto rowHeight = [&] { return list.visualRect(list.model()->index(1, 0)).height(); };
+    QVERIFY(list.setProperty("itemHeight", 50));
+    QCOMPARE(rowHeight(), 50);
+    QCOMPARE(list.visualRect(list.model()->index(2, 0)).top(), 100);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setItemHeight: -1 .*ignored"));
+    list.setProperty("itemHeight", -1);
+    QCOMPARE(rowHeight(), 50);
+    list.setItemHeight(0);
+    list.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
+    const int small = rowHeight();
+    list.setFont(QFont(QStringLiteral("Liberation Sans"), 30));
+    QVERIFY2(rowHeight() > 2 * small,
+             qPrintable(QStringLiteral("%1 px at 30 pt, %2 px at 10 pt").arg(rowHeight()).arg(small)));
+}
+
+void CoreTest::screenReaderSeesRowStates()
+{
+    ListEx list;
+    ListExItem oku(QStringLiteral("Oku"));
+    oku.setDescription(QStringLiteral("The shopkeeper."));
+    list.addItem(oku);
+    filled(&list, {"Off", "On"}, {0});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&list);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::List);
+    QCOMPARE(iface->childCount(), 3);
+    QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Oku"));
+    QCOMPARE(rowOf(list, 0)->text(QAccessible::Description), QStringLiteral("The shopkeeper."));
+    QCOMPARE(rowOf(list, 0)->role(), QAccessible::ListItem);
+    QCOMPARE(iface->indexOfChild(rowOf(list, 2)), 2);
+    QVERIFY(!rowOf(list, 0)->state().disabled);
+    QVERIFY(rowOf(list, 1)->state().disabled);
+    // The program may choose a disabled item: it is the selection, and says so.
+    list.setCurrentRow(1);
+    QVERIFY(rowOf(list, 1)->state().selected);
+    QVERIFY(!rowOf(list, 0)->state().selected);
+    list.setEnabled(false);
+    QVERIFY(rowOf(list, 0)->state().disabled);
+    QVERIFY(iface->state().disabled);
+    list.setEnabled(true);
+    QVERIFY(!rowOf(list, 0)->state().disabled);
+    // Handles follow the rows as they move.
+    list.insertItem(0, QStringLiteral("Alpha"));
+    QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Alpha"));
+    QCOMPARE(rowOf(list, 2)->text(QAccessible::Name), QStringLiteral("Off"));
+    QVERIFY(rowOf(list, 2)->state().selected);
+}
+
+void CoreTest::screenReaderActionSelectsLikeAClick()
+{
+    ListEx list;
+    filled(&list, {"a", "b", "c"}, {2});
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QSignalSpy spy(&list, &ListEx::currentRowChanged);
+    QAccessibleActionInterface *action = rowOf(list, 1)->actionInterface();
+    QVERIFY(action);
+    QVERIFY(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(list.currentRow(), 1);
+    QCOMPARE(list.selectedRows(), QList<int>{1});
+    QCOMPARE(spy.size(), 1);
+    QVERIFY(rowOf(list, 1)->state().selected);
+    rowOf(list, 2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); // disabled
+    QCOMPARE(list.currentRow(), 1);
+    QCOMPARE(spy.size(), 1);
 }
 
 void CoreTest::slotsOnModelSignalsMayChangeTheList_data()

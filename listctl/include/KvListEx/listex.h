@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 
 namespace KvListEx {
@@ -104,6 +105,8 @@ public:
     void addItems(const QList<ListExItem> &items);
     /// Appends one item per text.
     void addItems(const QStringList &texts);
+    /// Appends one item per text: addItems({"one", "two"}).
+    void addItems(std::initializer_list<QString> texts) { addItems(QStringList(texts)); }
     /// Inserts an item before row (count() appends); returns the row it went to, -1, with a
     /// warning, for a row outside 0…count().
     int insertItem(int row, const ListExItem &item);

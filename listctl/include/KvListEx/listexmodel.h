@@ -8,6 +8,7 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 
 namespace KvListEx {
@@ -96,6 +97,8 @@ public:
     void addItems(const QList<ListExItem> &items);
     /// Appends one item per text.
     void addItems(const QStringList &texts);
+    /// Appends one item per text: addItems({"one", "two"}).
+    void addItems(std::initializer_list<QString> texts) { addItems(QStringList(texts)); }
     /// Removes the item at row and returns it; a default ListExItem, with a warning, for a row
     /// that names no item.
     ListExItem takeItem(int row);
