@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 
 namespace KvListEx {
 
@@ -538,6 +540,10 @@ void ListEx::keyPressEvent(QKeyEvent *event)
 
 void ListEx::paintEvent(QPaintEvent *event)
 {
+    const QScopedValueRollback<bool> mayWait(d->layoutMayWait, true);
+    QElapsedTimer cost;
+    cost.start();
+    const auto measured = qScopeGuard([&] { d->paintCost = cost.nsecsElapsed(); });
     if (!d->ownFonts && model()) {
         const QModelIndex top = indexAt(QPoint(0, 0));
         const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
@@ -589,11 +595,27 @@ void ListEx::changeEvent(QEvent *event)
 
 void ListEx::rowsInserted(const QModelIndex &parent, int start, int end)
 {
-    // Once a layout is due, further insertions have nothing to add to it.
+    // Once a layout is due, further insertions have nothing to add to it. Until it runs, the rows
+    // laid out keep their places (QListView would forget them all and have nothing to paint).
     if (d->layoutPending && !parent.isValid())
         return;
     d->layoutPending = true;
-    QListView::rowsInserted(parent, start, end);
+    QAbstractItemView::rowsInserted(parent, start, end);
+    scheduleDelayedItemsLayout();
+}
+
+bool ListEx::event(QEvent *event)
+{
+    // The frame and the scroll bars are repainted whenever a layout changes the scroll range.
+    const QScopedValueRollback<bool> mayWait(d->layoutMayWait,
+                                             d->layoutMayWait || event->type() == QEvent::Paint);
+    return QListView::event(event);
+}
+
+void ListEx::timerEvent(QTimerEvent *event)
+{
+    const QScopedValueRollback<bool> mayWait(d->layoutMayWait, true);
+    QListView::timerEvent(event);
 }
 
 void ListEx::doItemsLayout()
@@ -603,8 +625,22 @@ void ListEx::doItemsLayout()
         qWarning("ListEx::setViewMode: a ListEx shows its items as a list; IconMode refused");
         setViewMode(ListMode);
     }
+    // A layout visits every row, and the rows are painted again after it. While rows keep coming
+    // in, a layout that only the timer or a paint asks for waits until four times the cost of the
+    // last layout and paint has passed, so that a list filled between turns of the event loop
+    // spends at most a fifth of the time on them; whatever needs the rows' places (a key, a
+    // click, scrolling, a rectangle) still gets them laid out at once.
+    if (d->layoutMayWait && d->laidOut.isValid() &&
+        d->laidOut.nsecsElapsed() < 4 * (d->layoutCost + d->paintCost)) {
+        scheduleDelayedItemsLayout();
+        return;
+    }
     d->layoutPending = false;
+    QElapsedTimer cost;
+    cost.start();
     QListView::doItemsLayout();
+    d->layoutCost = cost.nsecsElapsed();
+    d->laidOut.start();
 }
 
 void ListEx::setModel(QAbstractItemModel *shownModel)

@@ -52,6 +52,10 @@ public:
     QHash<int, QAccessible::Id> accessibleRows;
     int lastCurrentRow = -1;
     bool layoutPending = false;
+    bool layoutMayWait = false; // set while the timer or a paint asks for the layout
+    qint64 layoutCost = 0;      // ns, of the last layout
+    qint64 paintCost = 0;       // ns, of the last paint of the rows
+    QElapsedTimer laidOut;      // since the last layout
     bool ownFonts = false;
     bool focusing = false;
     QString typed;

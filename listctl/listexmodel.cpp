@@ -350,6 +350,13 @@ ListExModel::ListExModel(QObject *parent)
 
 ListExModel::~ListExModel() = default;
 
+QModelIndex ListExModel::index(int row, int column, const QModelIndex &parent) const
+{
+    // Straight from the count: a view laying out asks for every row, twice.
+    return row >= 0 && row < d->rows.size() && column == 0 && !parent.isValid() ? createIndex(row, 0)
+                                                                                : QModelIndex();
+}
+
 int ListExModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : d->rows.size();

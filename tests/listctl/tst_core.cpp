@@ -89,6 +89,7 @@ private slots:
     void homeAndEndShowTheListsEnds();
     void foreignModelIsRefused();
     void rowHeightFollowsTheSettingAndTheFont();
+    void rowsAddedBetweenTurnsAreWhereAskedFor();
     void screenReaderSeesRowStates();
     void screenReaderActionSelectsLikeAClick();
     void slotsOnModelSignalsMayChangeTheList_data();
@@ -446,6 +447,39 @@ void CoreTest::rowHeightFollowsTheSettingAndTheFont()
     list.setFont(QFont(QStringLiteral("Liberation Sans"), 30));
     QVERIFY2(rowHeight() > 2 * small,
              qPrintable(QStringLiteral("%1 px at 30 pt, %2 px at 10 pt").arg(rowHeight()).arg(small)));
+}
+
+// A long list that grows while events run lays its rows out now and then, yet any question about
+// where a row is, or a scroll to the end, sees every row added so far.
+void CoreTest::rowsAddedBetweenTurnsAreWhereAskedFor()
+{
+    ListEx list;
+    list.setItemHeight(10);
+    list.resize(200, 105);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QStringList chunk;
+    for (int i = 0; i < 5000; ++i)
+        chunk << QStringLiteral("row");
+    const auto topRowDrawn = [&] {
+        const QImage shot = list.viewport()->grab().toImage();
+        const QRgb ground = shot.pixel(shot.width() - 1, 5);
+        for (int x = 0; x < shot.width() / 2; ++x)
+            if (shot.pixel(x, 5) != ground)
+                return true;
+        return false;
+    };
+    for (int round = 1; round <= 8; ++round) {
+        list.addItems(chunk);
+        QVERIFY(topRowDrawn()); // before the next layout too, the rows laid out are painted
+        QCoreApplication::processEvents();
+        list.addItem(QStringLiteral("last"));
+        const int last = list.count() - 1;
+        QCOMPARE(list.visualRect(list.model()->index(last, 0)).height(), 10);
+        list.scrollToBottom();
+        QVERIFY(list.viewport()->rect().contains(list.visualRect(list.model()->index(last, 0))));
+        QCOMPARE(list.indexAt(QPoint(5, list.viewport()->height() - 5)).row(), last);
+    }
 }
 
 void CoreTest::screenReaderSeesRowStates()

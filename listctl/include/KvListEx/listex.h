@@ -239,6 +239,10 @@ protected:
     void changeEvent(QEvent *event) override;
     /// Lays the rows out once for many insertions in a row.
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    /// Spaces out the layouts of a long list that keeps growing.
+    void timerEvent(QTimerEvent *event) override;
+    /// Spaces out the layouts of a long list that keeps growing, also when its frame repaints.
+    bool event(QEvent *event) override;
 
 public:
     /// Lays the rows out (Qt calls it when the layout is due). A view mode other than ListMode

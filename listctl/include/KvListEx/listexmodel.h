@@ -51,6 +51,8 @@ public:
     explicit ListExModel(QObject *parent = nullptr);
     ~ListExModel() override;
 
+    /// The index of the item at row (column 0, no parent); invalid for any other place.
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = QModelIndex()) const override;
     /// The number of items; 0 for any valid parent (the model is flat).
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     /// The value of one role of an item; an invalid QVariant for a role the item does not set.
