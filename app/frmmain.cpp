@@ -37,22 +37,30 @@ QSize windowManagerFrame(const QWidget *window)
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *c = x11 && QGuiApplication::platformName() == u"xcb" ? x11->connection() : nullptr;
     if (c && window->windowHandle()) {
-        const char name[] = "_NET_FRAME_EXTENTS";
-        xcb_intern_atom_reply_t *atom =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
+        // The atom stays the same for the connection: asked for once it exists, not on every
+        // move and resize, each a round trip to the server.
+        static xcb_connection_t *atomConnection = nullptr;
+        static xcb_atom_t atom = XCB_ATOM_NONE;
+        if (atomConnection != c || atom == XCB_ATOM_NONE) {
+            const char name[] = "_NET_FRAME_EXTENTS";
+            xcb_intern_atom_reply_t *interned =
+                xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
+            atomConnection = c;
+            atom = interned ? interned->atom : XCB_ATOM_NONE;
+            std::free(interned);
+        }
         xcb_get_property_reply_t *reply =
-            atom ? xcb_get_property_reply(c,
-                                          xcb_get_property(c, 0, xcb_window_t(window->winId()), atom->atom,
-                                                           XCB_ATOM_CARDINAL, 0, 4),
-                                          nullptr)
-                 : nullptr;
+            atom != XCB_ATOM_NONE
+                ? xcb_get_property_reply(
+                      c, xcb_get_property(c, 0, xcb_window_t(window->winId()), atom, XCB_ATOM_CARDINAL, 0, 4),
+                      nullptr)
+                : nullptr;
         QSize frame;
         if (reply && xcb_get_property_value_length(reply) == 16) {
             const auto *v = static_cast<const quint32 *>(xcb_get_property_value(reply));
             frame = QSize(int(v[0] + v[1]), int(v[2] + v[3])); // left, right, top, bottom
         }
         std::free(reply);
-        std::free(atom);
         return frame;
     }
 #endif

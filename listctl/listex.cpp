@@ -26,6 +26,12 @@ ListEx::ListEx(QWidget *parent)
     QListView::setModel(d->model);
     d->watch(d->model);
     setItemDelegate(d->delegate);
+    // Qt answers a change of row heights with a queued layout of every row, shown or not. The
+    // view's delayed layout does it once the list is shown, or asked for a row's place: a list
+    // on a hidden page then costs nothing until it is needed.
+    disconnect(d->delegate, &QAbstractItemDelegate::sizeHintChanged, this, nullptr);
+    connect(d->delegate, &QAbstractItemDelegate::sizeHintChanged, this,
+            [this] { scheduleDelayedItemsLayout(); });
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
