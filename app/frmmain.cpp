@@ -46,7 +46,7 @@ QSize windowManagerFrame(const QWidget *window)
             xcb_intern_atom_reply_t *interned =
                 xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
             atomConnection = c;
-            atom = interned ? interned->atom : XCB_ATOM_NONE;
+            atom = interned ? interned->atom : xcb_atom_t(XCB_ATOM_NONE);
             std::free(interned);
         }
         xcb_get_property_reply_t *reply =
