@@ -632,12 +632,13 @@ void ListEx::doItemsLayout()
         setViewMode(ListMode);
     }
     // A layout visits every row, and the rows are painted again after it. While rows keep coming
-    // in, a layout that only the timer or a paint asks for waits until four times the cost of the
+    // in, a layout that only the timer or a paint asks for waits until eight times the cost of the
     // last layout and paint has passed, so that a list filled between turns of the event loop
-    // spends at most a fifth of the time on them; whatever needs the rows' places (a key, a
-    // click, scrolling, a rectangle) still gets them laid out at once.
+    // spends at most a ninth of the time on them (a million rows still show anew three times a
+    // second); whatever needs the rows' places (a key, a click, scrolling, a rectangle) still gets
+    // them laid out at once.
     if (d->layoutMayWait && d->laidOut.isValid() &&
-        d->laidOut.nsecsElapsed() < 4 * (d->layoutCost + d->paintCost)) {
+        d->laidOut.nsecsElapsed() < 8 * (d->layoutCost + d->paintCost)) {
         scheduleDelayedItemsLayout();
         return;
     }
