@@ -154,7 +154,7 @@ void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
     // A change of another field (setData, SetEnabled) keeps the text where it is in the buffer.
     if (text(record) != item.m_text)
         setText(record, item.m_text);
-    const qint32 picture = pictureIndex(item.m_picture);
+    const qint32 picture = item.m_picture ? pictureIndex(*item.m_picture) : -1;
     dropPicture(record.picture);
     record.picture = picture;
     record.hasColor = item.m_color.isValid();

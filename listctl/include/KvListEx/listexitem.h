@@ -46,9 +46,15 @@ public:
     void setText(const QString &text) { m_text = text; }
 
     /// The picture (Qt::DecorationRole); a null pixmap for none.
-    QPixmap picture() const { return m_picture; }
+    QPixmap picture() const { return m_picture.value_or(QPixmap()); }
     /// Sets the picture; pixmaps share their data, so many items may show one picture cheaply.
-    void setPicture(const QPixmap &picture) { m_picture = picture; }
+    void setPicture(const QPixmap &picture)
+    {
+        if (picture.isNull())
+            m_picture.reset();
+        else
+            m_picture = picture;
+    }
 
     /// The item colour (Qt::ForegroundRole): the text colour, or the swatch colour in the colour
     /// styles. Invalid for none. An item that follows a palette role reports that role's colour.
@@ -115,9 +121,9 @@ public:
     /// Items are equal when every field is.
     friend bool operator==(const ListExItem &a, const ListExItem &b)
     {
-        return a.m_text == b.m_text && a.m_picture.cacheKey() == b.m_picture.cacheKey() &&
-               a.m_color == b.m_color && a.m_colorRole == b.m_colorRole && a.m_background == b.m_background &&
-               a.m_font == b.m_font && a.m_hasFontKind == b.m_hasFontKind && a.m_fontKind == b.m_fontKind &&
+        return a.m_text == b.m_text && a.pictureKey() == b.pictureKey() && a.m_color == b.m_color &&
+               a.m_colorRole == b.m_colorRole && a.m_background == b.m_background && a.m_font == b.m_font &&
+               a.m_hasFontKind == b.m_hasFontKind && a.m_fontKind == b.m_fontKind &&
                a.m_description == b.m_description && a.m_data == b.m_data && a.m_enabled == b.m_enabled;
     }
     /// Items differ when any field does.
@@ -125,8 +131,9 @@ public:
 
 private:
     friend class ListExModelPrivate; // stores items field by field, without copies
+    qint64 pictureKey() const { return m_picture ? m_picture->cacheKey() : 0; }
     QString m_text;
-    QPixmap m_picture;
+    std::optional<QPixmap> m_picture; // not a QPixmap: even a null one is allocated
     QColor m_color;
     QColor m_background;
     std::optional<QFont> m_font; // not a QFont: making one copies the application font
