@@ -122,6 +122,8 @@ void ListExPrivate::noticeOwnFonts(int first, int last)
         return;
     // Read from the records: asking the model for two roles per row would double a fill's cost.
     const ListExModelPrivate *items = ListExModelPrivate::get(model);
+    if (!items->sawOwnFont)
+        return;
     for (int row = first; row <= last; ++row)
         if (const ItemExtra *extra = items->at(row).extra.get(); extra && extra->font && !extra->hasFontKind)
             return ownFontFound();

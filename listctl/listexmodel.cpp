@@ -174,6 +174,7 @@ void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
     extra = ItemExtra();
     extra.description = item.m_description;
     extra.font = item.m_font;
+    sawOwnFont = sawOwnFont || (item.m_font && !item.m_hasFontKind);
     extra.data = item.m_data;
     extra.fontKind = item.m_fontKind;
     extra.hasFontKind = item.m_hasFontKind;
@@ -333,6 +334,7 @@ QFont &ListExModelPrivate::ownFont(int row, const QFont &listFont)
     ItemExtra &extra = at(row).ensureExtra();
     if (!extra.font)
         extra.font = listFont;
+    sawOwnFont = sawOwnFont || !extra.hasFontKind;
     return *extra.font;
 }
 
@@ -731,6 +733,7 @@ void ListExModel::clear()
     d->pictures.clear();
     d->pictureByKey.clear();
     d->lastGivenIndex = -1;
+    d->sawOwnFont = false;
     d->freePictures.clear();
     d->paletteItems = 0;
     d->faceQueue.clear();

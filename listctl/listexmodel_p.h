@@ -187,6 +187,7 @@ public:
     };
     std::vector<Picture> pictures; // shared by every item that shows the same picture
     QHash<qint64, qint32> pictureByKey;
+    bool sawOwnFont = false; // an item has had a font of its own (not a font family item's)
     qint64 lastGivenKey = 0; // the picture last given, as the caller holds it
     qint32 lastGivenIndex = -1;
     std::vector<qint32> freePictures;
