@@ -605,6 +605,7 @@ void ListEx::rowsInserted(const QModelIndex &parent, int start, int end)
 {
     // Once a layout is due, further insertions have nothing to add to it. Until it runs, the rows
     // laid out keep their places (QListView would forget them all and have nothing to paint).
+    d->inserted += quint64(end - start + 1);
     if (d->layoutPending && !parent.isValid())
         return;
     d->layoutPending = true;
@@ -634,13 +635,18 @@ void ListEx::doItemsLayout()
         setViewMode(ListMode);
     }
     // A layout visits every row, and the rows are painted again after it. While rows keep coming
-    // in, a layout that only the timer or a paint asks for waits until eight times the cost of the
-    // last layout and paint has passed, so that a list filled between turns of the event loop
-    // spends at most a ninth of the time on them (a million rows still show anew three times a
-    // second); whatever needs the rows' places (a key, a click, scrolling, a rectangle) still gets
-    // them laid out at once.
-    if (d->layoutMayWait && d->laidOut.isValid() &&
-        d->laidOut.nsecsElapsed() < 8 * (d->layoutCost + d->paintCost)) {
+    // in between turns of the event loop, a layout that only the timer or a paint asks for waits
+    // until eight times the cost of the last layout and paint has passed, so that such a fill
+    // spends at most a ninth of its time on them (a million rows still show anew three times a
+    // second). Once no rows have come for as long as a layout takes, they are laid out, and
+    // whatever needs the rows' places (a key, a click, scrolling, a rectangle) gets them at once.
+    const qint64 cycle = d->layoutCost + d->paintCost;
+    if (d->layoutMayWait && d->inserted != d->insertedSeen) {
+        d->insertedSeen = d->inserted;
+        d->rowsSeen.start();
+    }
+    const bool rowsComing = d->rowsSeen.isValid() && d->rowsSeen.nsecsElapsed() < cycle;
+    if (d->layoutMayWait && rowsComing && d->laidOut.isValid() && d->laidOut.nsecsElapsed() < 8 * cycle) {
         scheduleDelayedItemsLayout();
         return;
     }

@@ -53,6 +53,9 @@ public:
     int lastCurrentRow = -1;
     bool layoutPending = false;
     bool layoutMayWait = false; // set while the timer or a paint asks for the layout
+    quint64 inserted = 0;       // rows inserted so far
+    quint64 insertedSeen = 0;   // as counted when a layout last waited
+    QElapsedTimer rowsSeen;     // since a layout last found new rows
     qint64 layoutCost = 0;      // ns, of the last layout
     qint64 paintCost = 0;       // ns, of the last paint of the rows
     QElapsedTimer laidOut;      // since the last layout
