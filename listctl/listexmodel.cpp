@@ -63,12 +63,14 @@ QStringView ListExModelPrivate::text(const ItemRecord &item) const
     return QStringView(texts).sliced(item.textAt, item.textSize);
 }
 
-int ListExModelPrivate::sortedRow(QStringView text) const
+int ListExModelPrivate::sortedBound(QStringView text, bool afterEqual) const
 {
     const quint64 key = RowIndex::keyOf(text);
     return rows.partitionPoint([&](quint64 rowKey, quint32 slot) {
-        const int order = RowIndex::keyOrder(rowKey, key);
-        return order ? order < 0 : !less(text, this->text(records[slot]));
+        if (const int order = RowIndex::keyOrder(rowKey, key))
+            return order < 0;
+        const QStringView rowText = this->text(records[slot]);
+        return afterEqual ? !less(text, rowText) : less(rowText, text);
     });
 }
 
@@ -829,18 +831,15 @@ int ListExModel::findRow(const QString &text, Qt::MatchFlags flags, int from) co
         const auto matches = [&](QStringView t) {
             return whole ? t.size() == wanted.size() && t.compare(wanted, cs) == 0 : t.startsWith(wanted, cs);
         };
-        const quint64 key = RowIndex::keyOf(wanted);
         if (d->sorted && cs == Qt::CaseInsensitive) {
             // The matches are one run of rows, from the first that does not sort before the text.
-            const int lo = d->rows.partitionPoint([&](quint64 rowKey, quint32 slot) {
-                const int order = RowIndex::keyOrder(rowKey, key);
-                return order ? order < 0 : d->less(d->text(d->records[slot]), wanted);
-            });
+            const int lo = d->sortedBound(wanted, false);
             const int start = std::max(lo, from);
             if (start < n && matches(d->textAt(start)))
                 return start;
             return wrap && lo < from && matches(d->textAt(lo)) ? lo : -1;
         }
+        const quint64 key = RowIndex::keyOf(wanted);
         const bool ascii =
             std::all_of(wanted.begin(), wanted.end(), [](QChar c) { return c.unicode() < 128; });
         // A match, in either case sensitivity, shares the key of the text's known beginning; a

@@ -117,7 +117,9 @@ public:
     }
     RowIndex::Entry entry(quint32 slot) const { return {slot, RowIndex::keyOf(text(records[slot]))}; }
     // The row a text goes to in a sorted model: after every item that does not sort after it.
-    int sortedRow(QStringView text) const;
+    int sortedRow(QStringView text) const { return sortedBound(text, true); }
+    // The first row whose text sorts after the text (afterEqual) or does not sort before it.
+    int sortedBound(QStringView text, bool afterEqual) const;
 
     quint32 newRecord();
     quint32 store(const ListExItem &item);
