@@ -13,11 +13,7 @@
 #include <stdexcept>
 
 using namespace KvListEx::Classic;
-using KvListEx::kvDeviceFont;
-using KvListEx::kvRasterFont;
-using KvListEx::kvTrueTypeFont;
 using KvListEx::kvVectorFont;
-using KvListEx::ListExModel;
 
 namespace {
 

@@ -47,11 +47,14 @@ QAccessibleInterface *rowOf(ListEx &list, int row)
     return iface ? iface->child(row) : nullptr;
 }
 
+bool lessIgnoringCase(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
 bool sortedCaseInsensitive(const QStringList &t)
 {
-    return std::is_sorted(t.begin(), t.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    return std::is_sorted(t.begin(), t.end(), lessIgnoringCase);
 }
 
 } // namespace
@@ -297,9 +300,7 @@ void CoreTest::sortedPlacesAndFindsFollowTheTexts()
     }
     // Equal texts stay in the order they came in.
     QStringList expected = given;
-    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(expected.begin(), expected.end(), lessIgnoringCase);
     QCOMPARE(texts(sorted), expected);
     for (ListEx *list : {&sorted, &unsorted}) {
         const QStringList all = texts(*list);

@@ -9,11 +9,6 @@
 #include <QtTest>
 
 using namespace KvListEx::Classic;
-using KvListEx::kvDeviceFont;
-using KvListEx::kvRasterFont;
-using KvListEx::kvTrueTypeFont;
-using KvListEx::kvVectorFont;
-using KvListEx::ListExModel;
 
 namespace {
 

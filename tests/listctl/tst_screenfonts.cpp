@@ -8,11 +8,6 @@
 #include <QtTest>
 
 using namespace KvListEx::Classic;
-using KvListEx::kvDeviceFont;
-using KvListEx::kvRasterFont;
-using KvListEx::kvTrueTypeFont;
-using KvListEx::kvVectorFont;
-using KvListEx::ListExModel;
 
 class ScreenFontsTest : public QObject {
     Q_OBJECT
