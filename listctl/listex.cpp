@@ -125,7 +125,7 @@ void ListExPrivate::noticeOwnFonts(int first, int last)
     if (!items->sawOwnFont)
         return;
     for (int row = first; row <= last; ++row)
-        if (const ItemExtra *extra = items->at(row).extra.get(); extra && extra->font && !extra->hasFontKind)
+        if (const ItemExtra *extra = items->at(row).extra.get(); extra && extra->hasOwnFont())
             return ownFontFound();
 }
 

@@ -54,7 +54,7 @@ public:
     bool layoutPending = false;
     bool layoutMayWait = false; // set while the timer or a paint asks for the layout
     quint64 inserted = 0;       // rows inserted so far
-    quint64 insertedSeen = 0;   // as counted when a layout last waited
+    quint64 insertedSeen = 0;   // as counted when a layout last looked
     QElapsedTimer rowsSeen;     // since a layout last found new rows
     qint64 layoutCost = 0;      // ns, of the last layout
     qint64 paintCost = 0;       // ns, of the last paint of the rows

@@ -176,10 +176,10 @@ void ListExModelPrivate::assign(ItemRecord &record, const ListExItem &item)
     extra = ItemExtra();
     extra.description = item.m_description;
     extra.font = item.m_font;
-    sawOwnFont = sawOwnFont || (item.m_font && !item.m_hasFontKind);
     extra.data = item.m_data;
     extra.fontKind = item.m_fontKind;
     extra.hasFontKind = item.m_hasFontKind;
+    sawOwnFont = sawOwnFont || extra.hasOwnFont();
     if (item.m_colorRole != QPalette::NoRole && item.m_colorRole < QPalette::NColorRoles) {
         extra.colorRole = qint8(item.m_colorRole);
         ++paletteItems;
@@ -336,7 +336,7 @@ QFont &ListExModelPrivate::ownFont(int row, const QFont &listFont)
     ItemExtra &extra = at(row).ensureExtra();
     if (!extra.font)
         extra.font = listFont;
-    sawOwnFont = sawOwnFont || !extra.hasFontKind;
+    sawOwnFont = sawOwnFont || extra.hasOwnFont();
     return *extra.font;
 }
 

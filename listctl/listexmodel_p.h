@@ -28,6 +28,10 @@ struct ItemExtra {
     bool hasFontKind = false;
     qint8 colorRole = -1; // QPalette::ColorRole the item colour follows
     Face face = Face::Unknown;
+
+    // A font of the item's own, which gives its row its own height; a font family item is drawn
+    // at the list's size.
+    bool hasOwnFont() const { return font && !hasFontKind; }
 };
 
 struct ItemRecord {
