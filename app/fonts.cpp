@@ -1,21 +1,50 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "fonts.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace fonts {
 
+namespace {
+
+// Liberation Sans has Arial's metrics, the narrowest common face close to the original.
+QStringList substitutes()
+{
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
+}
+
+} // namespace
+
 void registerSubstitutes()
 {
-    // Liberation Sans has Arial's metrics, the narrowest common face close to the original.
-    QFont::insertSubstitutions(
-        QString::fromLatin1(kLayoutFamily),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QString::fromLatin1(kLayoutFamily), substitutes());
+}
+
+QString layoutFace()
+{
+    // Asked for a family it does not have, Qt ranks every installed family as a fallback before it
+    // tries the substitutes, and that search grows with the square of the installed families: a
+    // thousand fonts make it tens of milliseconds. So the face is found here, once.
+    static const QString face = [] {
+        const QString wanted = QString::fromLatin1(kLayoutFamily);
+        if (QFontDatabase::hasFamily(wanted))
+            return wanted;
+        const QStringList candidates = substitutes();
+        for (const QString &family : candidates)
+            if (QFontDatabase::hasFamily(family))
+                return family;
+        // None installed: the face Qt gives the application's own font.
+        return QFontInfo(QGuiApplication::font()).family();
+    }();
+    return face;
 }
 
 QFont layoutFont(qreal pointSize, QFont::Weight weight)
 {
-    QFont f(QString::fromLatin1(kLayoutFamily));
+    QFont f(layoutFace());
     f.setPointSizeF(pointSize);
     f.setWeight(weight);
     f.setItalic(false);
