@@ -49,9 +49,15 @@ struct ItemRecord {
 };
 
 // Records in chunks: a growing list never moves the records it has, nor touches their memory
-// twice on the way.
+// twice on the way. A record is made when it is added, so a list of a few items touches a few
+// records' memory, not a whole chunk's.
 class RecordStore {
 public:
+    RecordStore() = default;
+    RecordStore(const RecordStore &) = delete;
+    RecordStore &operator=(const RecordStore &) = delete;
+    ~RecordStore() { clear(); }
+
     size_t size() const { return m_size; }
     ItemRecord &operator[](size_t slot) { return m_chunks[slot / kChunk][slot % kChunk]; }
     const ItemRecord &operator[](size_t slot) const { return m_chunks[slot / kChunk][slot % kChunk]; }
@@ -59,12 +65,17 @@ public:
     void emplace_back()
     {
         if (m_size == m_chunks.size() * kChunk)
-            m_chunks.push_back(std::make_unique<ItemRecord[]>(kChunk));
+            m_chunks.push_back(std::allocator<ItemRecord>().allocate(kChunk));
+        std::construct_at(&(*this)[m_size]);
         ++m_size;
     }
     void reserve(size_t n) { m_chunks.reserve((n + kChunk - 1) / kChunk); }
     void clear()
     {
+        for (size_t slot = 0; slot < m_size; ++slot)
+            std::destroy_at(&(*this)[slot]);
+        for (ItemRecord *chunk : m_chunks)
+            std::allocator<ItemRecord>().deallocate(chunk, kChunk);
         m_chunks.clear();
         m_chunks.shrink_to_fit();
         m_size = 0;
@@ -77,7 +88,7 @@ public:
 
 private:
     static constexpr size_t kChunk = 4096;
-    std::vector<std::unique_ptr<ItemRecord[]>> m_chunks;
+    std::vector<ItemRecord *> m_chunks;
     size_t m_size = 0;
 };
 
