@@ -6,8 +6,12 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRawFont>
+#include <QStringView>
 #include <QStyleOptionFocusRect>
 #include <QTextOption>
+
+#include <fontconfig/fontconfig.h>
 
 #include <limits>
 
@@ -38,18 +42,57 @@ QColor alternateOf(const QColor &ground)
     return ground.lightnessF() > 0.5f ? ground.darker(106) : ground.lighter(125);
 }
 
+// The part of the text that can show in width pixels: the characters past width / kNarrowestGlyph
+// never do, whatever the text's length.
+QStringView visibleSpan(QStringView text, int width)
+{
+    const qsizetype limit = qsizetype(width / kNarrowestGlyph) + 8;
+    if (text.size() <= limit)
+        return text;
+    return text.left(text.at(limit - 1).isHighSurrogate() ? limit - 1 : limit);
+}
+
 // The text as far as it can show in width pixels, elided at its end; the work is bounded by the
 // width, not by the text's length.
 QString elided(const QString &text, const QFontMetrics &metrics, int width)
 {
-    const qsizetype limit = qsizetype(width / kNarrowestGlyph) + 8;
-    if (text.size() <= limit)
+    const QStringView span = visibleSpan(text, width);
+    if (span.size() == text.size())
         return metrics.elidedText(text, Qt::ElideRight, width);
-    qsizetype cut = limit;
-    if (text.at(cut - 1).isHighSurrogate())
-        --cut;
-    const QString prefix = text.left(cut) + QChar(0x2026);
-    return metrics.elidedText(prefix, Qt::ElideRight, width);
+    // The span is wider than the width, so Qt elides it with an ellipsis from the text's own
+    // face; a character added here that the face lacks would send Qt through every fallback font.
+    const QString prefix = span.toString();
+    const QString shown = metrics.elidedText(prefix, Qt::ElideRight, width);
+    // Unless it is made of zero-width marks: it still shows that it goes on.
+    return shown == prefix ? metrics.elidedText(prefix + QChar(0x2026), Qt::ElideRight, width) : shown;
+}
+
+// The characters that some installed face has, gathered once: a list of fonts asks whether a face
+// has a character without going through every face.
+const FcCharSet *installedCharacters()
+{
+    static FcCharSet *all = nullptr;
+    if (!all) {
+        all = FcCharSetCreate();
+        FcPattern *pattern = FcPatternCreate();
+        FcObjectSet *objects = FcObjectSetBuild(FC_CHARSET, nullptr);
+        if (FcFontSet *set = FcFontList(nullptr, pattern, objects)) {
+            for (int i = 0; i < set->nfont; ++i) {
+                FcCharSet *chars = nullptr;
+                if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch)
+                    FcCharSetMerge(all, chars, nullptr);
+            }
+            FcFontSetDestroy(set);
+        }
+        FcObjectSetDestroy(objects);
+        FcPatternDestroy(pattern);
+        // Fonts the application adds are gathered again.
+        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] {
+            FcCharSetDestroy(all);
+            all = nullptr;
+        });
+    }
+    return all;
 }
 
 } // namespace
@@ -147,6 +190,34 @@ void ListExDelegate::drawPicture(QPainter *painter, const QRect &box, const QPix
         painter->setOpacity(0.35);
     painter->drawPixmap(box.topLeft(), shown);
     painter->restore();
+}
+
+// The font that draws text in the list's font. Qt looks for a character that the face lacks in one
+// fallback face after another, asking fontconfig about each: where no installed face has it,
+// that search takes half a second with a few thousand fonts, once per script, and ends in the
+// face's own missing-glyph box. Such text is drawn in the face alone, which shows the same box.
+QFont ListExDelegate::listFontFor(const QFont &font, QStringView text) const
+{
+    if (!m_face.isValid() || m_faceOf != font) {
+        m_faceOf = font;
+        m_face = QRawFont::fromFont(font);
+    }
+    bool missing = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+        if (QChar::isSpace(c) || m_face.supportsCharacter(c))
+            continue;
+        if (FcCharSetHasChar(installedCharacters(), c))
+            return font; // another face draws it
+        missing = true;
+    }
+    if (!missing)
+        return font;
+    QFont alone = font;
+    alone.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoFontMerging));
+    return alone;
 }
 
 void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -275,10 +346,11 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 
     if (textX >= 0) {
         const QVariant own = index.data(Qt::FontRole);
-        const QFont font = own.isValid() ? own.value<QFont>().resolve(option.font) : option.font;
+        const QString itemText = index.data(Qt::DisplayRole).toString();
         const QRect textRect = visual(QRect(textX, r.top(), qMax(0, r.right() - textX), r.height()));
-        const QString shown =
-            elided(index.data(Qt::DisplayRole).toString(), QFontMetrics(font), textRect.width());
+        const QFont font = own.isValid() ? own.value<QFont>().resolve(option.font)
+                                         : listFontFor(option.font, visibleSpan(itemText, textRect.width()));
+        const QString shown = elided(itemText, QFontMetrics(font), textRect.width());
         // The paragraph runs in the list's direction, as in Qt's own views: a right-to-left
         // text still reads right to left, and the ellipsis ends the line on the list's side.
         QTextOption layout(QStyle::visualAlignment(direction, Qt::AlignLeft | Qt::AlignVCenter));

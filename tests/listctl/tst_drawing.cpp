@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRawFont>
 #include <QtTest>
 
 using namespace KvListEx::Classic;
@@ -162,6 +163,8 @@ private slots:
     void crispAtDevicePixelRatio2();
     void itemFontIsDrawn_data();
     void itemFontIsDrawn();
+    void textTheFaceLacksIsDrawnAsQtDrawsIt_data();
+    void textTheFaceLacksIsDrawnAsQtDrawsIt();
     void textIsReadableOnItsGround_data();
     void textIsReadableOnItsGround();
     void disabledSelectionKeepsTheSelectionGround();
@@ -354,6 +357,45 @@ void DrawingTest::itemFontIsDrawn()
                                                       .arg(toSans)));
     }
     QCOMPARE(crop(after, row(*list, 2)), crop(before, row(*list, 2)));
+}
+
+void DrawingTest::textTheFaceLacksIsDrawnAsQtDrawsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("anotherFaceHasIt");
+    QTest::newRow("another face has it") << QStringLiteral("\u0462 Yat \u04d8") << true;
+    QTest::newRow("no face has it") << QStringLiteral("A \U000F0000 B") << false;
+}
+
+// Characters the list's face lacks come from the face that has them, or show the list face's
+// missing-glyph box where none has: as Qt itself draws the text.
+void DrawingTest::textTheFaceLacksIsDrawnAsQtDrawsIt()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, anotherFaceHasIt);
+    auto list = characterList();
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    const QRawFont face = QRawFont::fromFont(list->font());
+    const char32_t lacked = text.toUcs4().at(text.startsWith(u'A') ? 2 : 0);
+    QVERIFY(!face.supportsCharacter(lacked));
+    KvListEx::ListExItem item = list->item(3);
+    item.setText(text);
+    QVERIFY(list->setItem(3, item));
+
+    const QImage after = grab(*list);
+    const rowpixels::Ink ink = textInk(*list, after, 3, 40);
+    const QImage drawn = rowpixels::inkMask(after, row(*list, 3).adjusted(40, 1, -6, -1), ink.ground);
+    QFont alone = list->font();
+    alone.setStyleStrategy(QFont::NoFontMerging);
+    const int toMerged = rowpixels::maskDistance(drawn, rowpixels::textMask(text, list->font()));
+    const int toAlone = rowpixels::maskDistance(drawn, rowpixels::textMask(text, alone));
+    const QString figures = QStringLiteral("%1 pixels off Qt's drawing, %2 off the face's alone, of %3")
+                                .arg(toMerged)
+                                .arg(toAlone)
+                                .arg(ink.count);
+    QVERIFY2(toMerged * 10 < ink.count, qPrintable(figures));
+    if (anotherFaceHasIt)
+        QVERIFY2(toMerged * 2 < toAlone, qPrintable(figures));
 }
 
 void DrawingTest::textIsReadableOnItsGround_data()

@@ -7,6 +7,8 @@
 
 #include <QCache>
 #include <QColor>
+#include <QFont>
+#include <QRawFont>
 #include <QStyledItemDelegate>
 
 namespace KvListEx {
@@ -61,7 +63,12 @@ private:
     QPixmap fitted(const QPixmap &picture, const QSize &deviceSize) const;
     void drawPicture(QPainter *painter, const QRect &box, const QPixmap &picture, bool dim) const;
 
+    QFont listFontFor(const QFont &font, QStringView text) const;
+
     Appearance m_appearance;
+    // The face of the list's font, asked whether it has a text's characters.
+    mutable QFont m_faceOf;
+    mutable QRawFont m_face;
     // Pictures scaled to their box and masked, by picture, size and transparent colour.
     mutable QCache<QString, QPixmap> m_fitted;
 };
