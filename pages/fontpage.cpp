@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QRawFont>
 
 namespace {
 
@@ -25,6 +26,16 @@ const char *fontKindWord(qint32 fontType)
     }
 }
 
+// Whether the face the font resolves to, alone, has every letter of the text.
+bool drawsText(const QFont &font, const QString &text)
+{
+    const QRawFont face = QRawFont::fromFont(font);
+    for (const char32_t c : text.toUcs4())
+        if (!QChar::isSpace(c) && !face.supportsCharacter(c))
+            return false;
+    return true;
+}
+
 } // namespace
 
 void frmMain::ListEx1_ItemSelected()
@@ -34,6 +45,11 @@ void frmMain::ListEx1_ItemSelected()
         // Only the name changes: size and attributes stay as the check boxes set them.
         QFont sample = lblFontSample->font();
         sample.setFamily(item.Font().family());
+        // A face without the sample's letters shows its own missing-glyph boxes rather than
+        // another face's letters, which Qt would look for through every installed family: with a
+        // thousand of them, longer than a key press may take.
+        sample.setStyleStrategy(drawsText(sample, lblFontSample->text()) ? QFont::PreferDefault
+                                                                         : QFont::NoFontMerging);
         lblFontSample->setFont(sample);
     }
     const KvListEx::Classic::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());

@@ -2,6 +2,7 @@
 // The Font page against a private font set: names and kinds come from that set.
 #include "application.h"
 #include "fontsandbox.h"
+#include "rowpixels.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -26,6 +27,7 @@ private slots:
     void everyWayOfTickingSetsTheAttribute_data() { addTickWays(); }
     void everyWayOfTickingSetsTheAttribute();
     void sampleSizeNeverChanges();
+    void sampleOfAFaceWithoutItsLettersIsThatFace(); // last: it adds a family
 
 private:
     int row(const QString &family) const;
@@ -175,6 +177,38 @@ void FontPageTest::sampleSizeNeverChanges()
         QCOMPARE(m_w->lblFontSample->font().pointSizeF(), 18.0);
     }
     QCOMPARE(m_w->lblFontSample->size(), QSize(193, 65));
+}
+
+// A face without the sample's letters draws them as its own missing-glyph boxes, not in a face
+// Qt finds for them; the next face that has them draws them again.
+void FontPageTest::sampleOfAFaceWithoutItsLettersIsThatFace()
+{
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(KV_TEST_DATA "/kvdigits.ttf"));
+    QVERIFY(id >= 0);
+    KvListEx::ListExItem digits(QStringLiteral("Kv Digits"));
+    digits.setFont(QFont(QStringLiteral("Kv Digits")));
+    m_w->ListEx1->addItem(digits);
+    const auto distances = [this] {
+        const QImage shown = m_w->lblFontSample->grab().toImage();
+        const QImage ink = rowpixels::inkMask(shown, shown.rect(), shown.pixelColor(0, 0));
+        QFont alone = m_w->lblFontSample->font();
+        alone.setStyleStrategy(QFont::NoFontMerging);
+        QFont merged = alone;
+        merged.setStyleStrategy(QFont::PreferDefault);
+        const QString text = m_w->lblFontSample->text();
+        return std::pair(rowpixels::maskDistance(ink, rowpixels::textMask(text, alone)),
+                         rowpixels::maskDistance(ink, rowpixels::textMask(text, merged)));
+    };
+    clickItem(m_w->ListEx1, row(QStringLiteral("Kv Digits")));
+    QCOMPARE(m_w->lblFontSample->font().family(), QStringLiteral("Kv Digits"));
+    auto [toAlone, toMerged] = distances();
+    QVERIFY2(toAlone * 2 < toMerged, qPrintable(QStringLiteral("%1 / %2").arg(toAlone).arg(toMerged)));
+
+    clickItem(m_w->ListEx1, row(QStringLiteral("Liberation Sans")));
+    std::tie(toAlone, toMerged) = distances();
+    QCOMPARE(toMerged, toAlone); // the face has every letter: nothing left to merge
+    QCOMPARE(m_w->lblFontSample->font().styleStrategy(), QFont::PreferDefault);
+    QFontDatabase::removeApplicationFont(id);
 }
 
 int main(int argc, char *argv[])
