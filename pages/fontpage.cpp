@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The Font page: the font list, the sample text and its four attribute check boxes.
 #include "checkvalue.h"
+#include "fonts.h"
 #include "frmmain.h"
 
 #include <QCheckBox>
@@ -44,7 +45,11 @@ void frmMain::ListEx1_ItemSelected()
         KvListEx::Classic::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
         // Only the name changes: size and attributes stay as the check boxes set them.
         QFont sample = lblFontSample->font();
-        sample.setFamily(item.Font().family());
+        // Qt reads a name holding a bracket as "Family [Foundry]", so it cannot find a family so
+        // named, and looks through every installed family for a stand-in: the sample shows in
+        // the window's face instead, at once.
+        const QString family = item.Font().family();
+        sample.setFamily(family.contains(u'[') ? fonts::layoutFont().family() : family);
         // A face without the sample's letters shows its own missing-glyph boxes rather than
         // another face's letters, which Qt would look for through every installed family: with a
         // thousand of them, longer than a key press may take.

@@ -72,11 +72,13 @@ void ListEx::AddScreenFonts()
 {
     const QHash<QString, FamilyInfo> kinds = classifyFontFamilies();
     // Qt names a family found at several foundries "Family [Foundry]": list the family once.
-    // Qt also lists fontconfig's generic aliases ("Sans Serif", "Monospace"): those have no
-    // files of their own and are left out.
+    // A family's own name may end in brackets too. Qt also lists fontconfig's generic aliases
+    // ("Sans Serif", "Monospace"): those have no files of their own and are left out.
     QStringList families;
     for (const QString &family : QFontDatabase::families()) {
-        const QString plain = family.section(QStringLiteral(" ["), 0, 0);
+        QString plain = family;
+        if (!kinds.contains(plain) && plain.endsWith(u']') && plain.lastIndexOf(QStringLiteral(" [")) > 0)
+            plain.truncate(plain.lastIndexOf(QStringLiteral(" [")));
         if (!QFontDatabase::isPrivateFamily(family) && (kinds.isEmpty() || kinds.contains(plain)))
             families.append(plain);
     }
@@ -96,10 +98,13 @@ void ListEx::AddScreenFonts()
     const int first = count();
     addItems(items);
     // A symbol face draws signs for letters: its name is drawn in the list's font from the start.
+    // So is a name holding a bracket, which Qt reads as "Family [Foundry]" and so cannot find.
     auto *model = ListExModelPrivate::get(itemModel());
-    for (int row = first; row < count(); ++row)
-        if (kinds.value(model->textAt(row).toString()).symbol)
+    for (int row = first; row < count(); ++row) {
+        const QString name = model->textAt(row).toString();
+        if (kinds.value(name).symbol || name.contains(u'['))
             model->markListFont(row);
+    }
 }
 
 } // namespace KvListEx::Classic

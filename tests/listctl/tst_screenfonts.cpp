@@ -5,6 +5,8 @@
 #include <KvListEx/classic.h>
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace KvListEx::Classic;
@@ -78,12 +80,18 @@ void ScreenFontsTest::rowsAreDrawnInTheirFace_data()
     QTest::newRow("the list's own face") << "Liberation Sans";
     QTest::newRow("a family at two foundries") << "Nimbus Roman";
     QTest::newRow("signs instead of letters: the list's face") << "D050000L";
+    QTest::newRow("a name holding brackets: whole, in the list's face") << "Kv Bracket [x1]";
 }
 
 // Each font's row shows its name in that font, once its face has been looked at.
 void ScreenFontsTest::rowsAreDrawnInTheirFace()
 {
     QFETCH(QString, family);
+    // Qt reads it as the family "Kv Bracket" at the foundry "x1": its face cannot be asked for.
+    const int added = family.contains(u'[')
+                          ? QFontDatabase::addApplicationFont(QStringLiteral(KV_TEST_DATA "/kvbracket.ttf"))
+                          : -1;
+    const auto removeAdded = qScopeGuard([added] { QFontDatabase::removeApplicationFont(added); });
     QFont listFont(QStringLiteral("Liberation Sans"));
     listFont.setPointSizeF(14);
     ListEx list({{QStringLiteral("font"), QVariant::fromValue(listFont)}, {QStringLiteral("style"), 0}});
@@ -95,7 +103,7 @@ void ScreenFontsTest::rowsAreDrawnInTheirFace()
     QVERIFY(row >= 0);
     list.SetListIndex(list.FindItem(QStringLiteral("Kv Test Bitmap"), true)); // dark text on white here
     const QModelIndex index = list.itemModel()->index(row, 0);
-    const bool signs = family == u"D050000L";
+    const bool signs = family == u"D050000L" || added >= 0;
     list.Refresh(); // as the font page does after filling
     if (signs) {
         QTest::qWait(200); // time enough for its face to be looked at, were it asked for
