@@ -140,6 +140,7 @@ int main(int argc, char *argv[])
     fonts::registerSubstitutes();
     QApplication::setFont(fonts::layoutFont());
     const long startKiB = statusKiB("VmRSS:");
+    const long startFileKiB = statusKiB("RssFile:");
 
     if (demo) {
         frmMain window;
@@ -148,7 +149,8 @@ int main(int argc, char *argv[])
         settle();
         std::printf("families %d\n", window.ListEx1->ListItems().Count());
         exercise(window.ListEx1);
-        std::printf("rss-growth-kib %ld\npeak-rss-kib %ld\n", statusKiB("VmRSS:") - startKiB,
+        std::printf("rss-growth-kib %ld\nrss-file-growth-kib %ld\npeak-rss-kib %ld\n", statusKiB("VmRSS:") - startKiB,
+                    statusKiB("RssFile:") - startFileKiB,
                     statusKiB("VmHWM:"));
         return 0;
     }
@@ -167,7 +169,8 @@ int main(int argc, char *argv[])
     settle();
     std::printf("families %d\n", list.count());
     exercise(&list);
-    std::printf("rss-growth-kib %ld\npeak-rss-kib %ld\n", statusKiB("VmRSS:") - startKiB,
+    std::printf("rss-growth-kib %ld\nrss-file-growth-kib %ld\npeak-rss-kib %ld\n", statusKiB("VmRSS:") - startKiB,
+                statusKiB("RssFile:") - startFileKiB,
                 statusKiB("VmHWM:"));
     return 0;
 }

@@ -127,8 +127,10 @@ def report(label, build, conf, runs):
         print(f"{part:5s}: longest event demo {d[part + '-longest-event-ms']}, QListWidget "
               f"{q[part + '-longest-event-ms']}; all of it {d[part + '-ms']} ms / {q[part + '-ms']} ms")
     gd, gq = int(d["rss-growth-kib"]), int(q["rss-growth-kib"])
+    fd, fq = int(d["rss-file-growth-kib"]), int(q["rss-file-growth-kib"])
     print(f"memory after all of it: demo {gd / 1024:.1f} MiB, QListWidget {gq / 1024:.1f} MiB "
-          f"(ratio {gd / max(gq, 1):.2f}); peaks {int(d['peak-rss-kib']) / 1024:.1f} / "
+          f"(ratio {gd / max(gq, 1):.2f}; of it font and program files mapped: {fd / 1024:.1f} / "
+          f"{fq / 1024:.1f} MiB); peaks {int(d['peak-rss-kib']) / 1024:.1f} / "
           f"{int(q['peak-rss-kib']) / 1024:.1f} MiB")
 
 
