@@ -52,7 +52,9 @@ public:
     void setAppearance(const Appearance &appearance);
 
     /// Draws one row: ground (through the style), picture or swatch, text in the item's font and
-    /// colour, focus frame.
+    /// colour, focus frame. Text in the view's font whose missing characters no installed face
+    /// has is drawn in that font's face alone, showing its missing-glyph boxes as Qt would, without
+    /// Qt's search of every fallback face for them.
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     /// The row's size: one width (the view's), the appearance's height, or more where the
