@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace fonts {
 
 namespace {
@@ -29,12 +31,22 @@ QString layoutFace()
     // tries the substitutes, and that search grows with the square of the installed families: a
     // thousand fonts make it tens of milliseconds. So the face is found here, once.
     static const QString face = [] {
+        // Looked up in the list of installed families: QFontDatabase::hasFamily asks fontconfig to
+        // resolve the name as an alias first, a millisecond each.
+        const QStringList installed = QFontDatabase::families();
+        const auto has = [&installed](const QString &family) {
+            const QString atFoundry = family + QStringLiteral(" [");
+            return std::any_of(installed.begin(), installed.end(), [&](const QString &name) {
+                return name.compare(family, Qt::CaseInsensitive) == 0 ||
+                       name.startsWith(atFoundry, Qt::CaseInsensitive);
+            });
+        };
         const QString wanted = QString::fromLatin1(kLayoutFamily);
-        if (QFontDatabase::hasFamily(wanted))
+        if (has(wanted))
             return wanted;
         const QStringList candidates = substitutes();
         for (const QString &family : candidates)
-            if (QFontDatabase::hasFamily(family))
+            if (has(family))
                 return family;
         // None installed: the face Qt gives the application's own font.
         return QFontInfo(QGuiApplication::font()).family();
