@@ -149,8 +149,8 @@ int main(int argc, char *argv[])
         settle();
         std::printf("families %d\n", window.ListEx1->ListItems().Count());
         exercise(window.ListEx1);
-        std::printf("rss-growth-kib %ld\nrss-file-growth-kib %ld\npeak-rss-kib %ld\n", statusKiB("VmRSS:") - startKiB,
-                    statusKiB("RssFile:") - startFileKiB,
+        std::printf("rss-growth-kib %ld\nrss-file-growth-kib %ld\npeak-rss-kib %ld\n",
+                    statusKiB("VmRSS:") - startKiB, statusKiB("RssFile:") - startFileKiB,
                     statusKiB("VmHWM:"));
         return 0;
     }
@@ -169,8 +169,7 @@ int main(int argc, char *argv[])
     settle();
     std::printf("families %d\n", list.count());
     exercise(&list);
-    std::printf("rss-growth-kib %ld\nrss-file-growth-kib %ld\npeak-rss-kib %ld\n", statusKiB("VmRSS:") - startKiB,
-                statusKiB("RssFile:") - startFileKiB,
-                statusKiB("VmHWM:"));
+    std::printf("rss-growth-kib %ld\nrss-file-growth-kib %ld\npeak-rss-kib %ld\n",
+                statusKiB("VmRSS:") - startKiB, statusKiB("RssFile:") - startFileKiB, statusKiB("VmHWM:"));
     return 0;
 }

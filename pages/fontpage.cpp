@@ -52,9 +52,11 @@ void frmMain::ListEx1_ItemSelected()
         sample.setFamily(family.contains(u'[') ? fonts::layoutFont().family() : family);
         // A face without the sample's letters shows its own missing-glyph boxes rather than
         // another face's letters, which Qt would look for through every installed family: with a
-        // thousand of them, longer than a key press may take.
-        sample.setStyleStrategy(drawsText(sample, lblFontSample->text()) ? QFont::PreferDefault
-                                                                         : QFont::NoFontMerging);
+        // thousand of them, longer than a key press may take. The face is looked at as it is
+        // drawn when it has them, so that it is loaded once.
+        sample.setStyleStrategy(QFont::PreferDefault);
+        if (!drawsText(sample, lblFontSample->text()))
+            sample.setStyleStrategy(QFont::NoFontMerging);
         lblFontSample->setFont(sample);
     }
     const KvListEx::Classic::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
