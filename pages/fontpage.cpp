@@ -5,8 +5,8 @@
 #include "frmmain.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QLabel>
-#include <QRawFont>
 
 namespace {
 
@@ -27,16 +27,6 @@ const char *fontKindWord(qint32 fontType)
     }
 }
 
-// Whether the face the font resolves to, alone, has every letter of the text.
-bool drawsText(const QFont &font, const QString &text)
-{
-    const QRawFont face = QRawFont::fromFont(font);
-    for (const char32_t c : text.toUcs4())
-        if (!QChar::isSpace(c) && !face.supportsCharacter(c))
-            return false;
-    return true;
-}
-
 } // namespace
 
 void frmMain::ListEx1_ItemSelected()
@@ -52,11 +42,10 @@ void frmMain::ListEx1_ItemSelected()
         sample.setFamily(family.contains(u'[') ? fonts::layoutFont().family() : family);
         // A face without the sample's letters shows its own missing-glyph boxes rather than
         // another face's letters, which Qt would look for through every installed family: with a
-        // thousand of them, longer than a key press may take. The face is looked at as it is
-        // drawn when it has them, so that it is loaded once.
-        sample.setStyleStrategy(QFont::PreferDefault);
-        if (!drawsText(sample, lblFontSample->text()))
-            sample.setStyleStrategy(QFont::NoFontMerging);
+        // thousand of them, longer than a key press may take. The sample is Latin; whether the
+        // family has Latin letters is known without opening one of its faces.
+        const bool latin = QFontDatabase::writingSystems(sample.family()).contains(QFontDatabase::Latin);
+        sample.setStyleStrategy(latin ? QFont::PreferDefault : QFont::NoFontMerging);
         lblFontSample->setFont(sample);
     }
     const KvListEx::Classic::ListItem item = ListEx1->ListItems().Item(ListEx1->ListIndex());
