@@ -1,14 +1,55 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// Font family items: each is drawn in its own face once that face is known to draw its text.
+// Font family items: each is drawn in its own face once that face is known to draw its text; and
+// the characters the installed faces have, for drawing text no face has without a search.
 #include "listexmodel_p.h"
 
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QRawFont>
 
+#include <fontconfig/fontconfig.h>
+
 namespace KvListEx {
+
+namespace {
+
+// The characters that some installed face has, gathered once: a list of fonts asks whether a face
+// has a character without going through every face.
+const FcCharSet *installedCharacters()
+{
+    static FcCharSet *all = nullptr;
+    if (!all) {
+        all = FcCharSetCreate();
+        FcPattern *pattern = FcPatternCreate();
+        FcObjectSet *objects = FcObjectSetBuild(FC_CHARSET, nullptr);
+        if (FcFontSet *set = FcFontList(nullptr, pattern, objects)) {
+            for (int i = 0; i < set->nfont; ++i) {
+                FcCharSet *chars = nullptr;
+                if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch)
+                    FcCharSetMerge(all, chars, nullptr);
+            }
+            FcFontSetDestroy(set);
+        }
+        FcObjectSetDestroy(objects);
+        FcPatternDestroy(pattern);
+        // Fonts the application adds are gathered again.
+        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] {
+            FcCharSetDestroy(all);
+            all = nullptr;
+        });
+    }
+    return all;
+}
+
+} // namespace
+
+bool anyFaceHas(char32_t c)
+{
+    return FcCharSetHasChar(installedCharacters(), c);
+}
 
 void ListExModelPrivate::queueFaceCheck(quint32 slot) const
 {
@@ -19,16 +60,17 @@ void ListExModelPrivate::queueFaceCheck(quint32 slot) const
             q, [d = const_cast<ListExModelPrivate *>(this)] { d->checkQueuedFaces(); }, Qt::QueuedConnection);
 }
 
-// Looks at faces for a few milliseconds per turn of the event loop, so that a list of fonts never
+// Looks at faces a millisecond or so per turn of the event loop, so that a list of fonts never
 // stalls the window: its rows show in the list's font first and in their own faces a moment later.
 void ListExModelPrivate::checkQueuedFaces()
 {
-    // One face can take ten milliseconds to open with a few thousand fonts installed: the turn
-    // stops early enough that it still ends well inside a frame.
-    constexpr qint64 kBudgetNs = 2'000'000;
+    // Opening one face can take over ten milliseconds with a few thousand fonts installed: a turn
+    // starts no second face after the first millisecond, and the views are told of new faces at
+    // most every 40 ms, since each telling repaints the rows.
+    constexpr qint64 kBudgetNs = 1'000'000;
+    constexpr qint64 kShowEveryMs = 40;
     QElapsedTimer spent;
     spent.start();
-    bool changed = false;
     while (!faceQueue.empty() && spent.nsecsElapsed() < kBudgetNs) {
         const quint32 slot = faceQueue.front();
         faceQueue.erase(faceQueue.begin());
@@ -41,10 +83,14 @@ void ListExModelPrivate::checkQueuedFaces()
         extra.checkedFamily = extra.font->family();
         extra.face = faceDrawsText(*extra.font, text(records[slot])) ? ItemExtra::Face::Own
                                                                      : ItemExtra::Face::ListFont;
-        changed = true;
+        facesUnshown = true;
     }
-    if (changed)
+    if (facesUnshown &&
+        (faceQueue.empty() || !facesShown.isValid() || facesShown.elapsed() >= kShowEveryMs)) {
+        facesUnshown = false;
+        facesShown.start();
         changedAll({Qt::FontRole});
+    }
     if (!faceQueue.empty())
         QMetaObject::invokeMethod(
             q, [this] { checkQueuedFaces(); }, Qt::QueuedConnection);
@@ -58,6 +104,11 @@ bool ListExModelPrivate::faceDrawsText(const QFont &itemFont, QStringView text) 
 {
     // Looked at through a font of its own: the item's font keeps the face it loads for as long as
     // the list holds the item, which only a face that is used should cost.
+    // A character that no installed face has rules the face out without opening it, which can
+    // take over ten milliseconds with a few thousand fonts installed.
+    for (const char32_t c : text.toUcs4())
+        if (!QChar::isSpace(c) && !anyFaceHas(c))
+            return false;
     QFont font;
     font.fromString(itemFont.toString());
     // Qt names a family found at several foundries "Family [Foundry]".

@@ -3,6 +3,7 @@
 
 #include "contrast_p.h"
 #include "listexmodel.h"
+#include "listexmodel_p.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -10,8 +11,6 @@
 #include <QStringView>
 #include <QStyleOptionFocusRect>
 #include <QTextOption>
-
-#include <fontconfig/fontconfig.h>
 
 #include <limits>
 
@@ -65,34 +64,6 @@ QString elided(const QString &text, const QFontMetrics &metrics, int width)
     const QString shown = metrics.elidedText(prefix, Qt::ElideRight, width);
     // Unless it is made of zero-width marks: it still shows that it goes on.
     return shown == prefix ? metrics.elidedText(prefix + QChar(0x2026), Qt::ElideRight, width) : shown;
-}
-
-// The characters that some installed face has, gathered once: a list of fonts asks whether a face
-// has a character without going through every face.
-const FcCharSet *installedCharacters()
-{
-    static FcCharSet *all = nullptr;
-    if (!all) {
-        all = FcCharSetCreate();
-        FcPattern *pattern = FcPatternCreate();
-        FcObjectSet *objects = FcObjectSetBuild(FC_CHARSET, nullptr);
-        if (FcFontSet *set = FcFontList(nullptr, pattern, objects)) {
-            for (int i = 0; i < set->nfont; ++i) {
-                FcCharSet *chars = nullptr;
-                if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch)
-                    FcCharSetMerge(all, chars, nullptr);
-            }
-            FcFontSetDestroy(set);
-        }
-        FcObjectSetDestroy(objects);
-        FcPatternDestroy(pattern);
-        // Fonts the application adds are gathered again.
-        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] {
-            FcCharSetDestroy(all);
-            all = nullptr;
-        });
-    }
-    return all;
 }
 
 } // namespace
@@ -209,7 +180,7 @@ QFont ListExDelegate::listFontFor(const QFont &font, QStringView text) const
             c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
         if (QChar::isSpace(c) || m_face.supportsCharacter(c))
             continue;
-        if (FcCharSetHasChar(installedCharacters(), c))
+        if (anyFaceHas(c))
             return font; // another face draws it
         missing = true;
     }

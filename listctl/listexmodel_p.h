@@ -6,6 +6,7 @@
 #include "listexmodel.h"
 #include "rowindex_p.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPalette>
 
@@ -16,6 +17,9 @@
 #include <vector>
 
 namespace KvListEx {
+
+// Whether some installed face has a glyph for c, from fontconfig's character sets gathered once.
+bool anyFaceHas(char32_t c);
 
 // What few items have lives apart, so that a long list of plain items stays small.
 struct ItemExtra {
@@ -214,6 +218,8 @@ public:
     int depth = 0;
     std::vector<std::function<void()>> waiting;
     mutable std::vector<quint32> faceQueue;
+    bool facesUnshown = false; // faces looked at since the views were last told
+    QElapsedTimer facesShown;
 };
 
 } // namespace KvListEx
