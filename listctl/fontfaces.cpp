@@ -65,12 +65,12 @@ void ListExModelPrivate::queueFaceCheck(quint32 slot) const
 void ListExModelPrivate::checkQueuedFaces()
 {
     // Opening one face can take over ten milliseconds with a few thousand fonts installed: a turn
-    // starts no second face after the first millisecond, and the views are told of new faces at
-    // most every 40 ms, since each telling repaints the rows.
+    // starts no second face after the first millisecond. The views are told every turn, so that
+    // each repaint draws few faces for the first time.
     constexpr qint64 kBudgetNs = 1'000'000;
-    constexpr qint64 kShowEveryMs = 40;
     QElapsedTimer spent;
     spent.start();
+    bool changed = false;
     while (!faceQueue.empty() && spent.nsecsElapsed() < kBudgetNs) {
         const quint32 slot = faceQueue.front();
         faceQueue.erase(faceQueue.begin());
@@ -83,14 +83,10 @@ void ListExModelPrivate::checkQueuedFaces()
         extra.checkedFamily = extra.font->family();
         extra.face = faceDrawsText(*extra.font, text(records[slot])) ? ItemExtra::Face::Own
                                                                      : ItemExtra::Face::ListFont;
-        facesUnshown = true;
+        changed = true;
     }
-    if (facesUnshown &&
-        (faceQueue.empty() || !facesShown.isValid() || facesShown.elapsed() >= kShowEveryMs)) {
-        facesUnshown = false;
-        facesShown.start();
+    if (changed)
         changedAll({Qt::FontRole});
-    }
     if (!faceQueue.empty())
         QMetaObject::invokeMethod(
             q, [this] { checkQueuedFaces(); }, Qt::QueuedConnection);

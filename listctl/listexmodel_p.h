@@ -6,7 +6,6 @@
 #include "listexmodel.h"
 #include "rowindex_p.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QPalette>
 
@@ -218,8 +217,6 @@ public:
     int depth = 0;
     std::vector<std::function<void()>> waiting;
     mutable std::vector<quint32> faceQueue;
-    bool facesUnshown = false; // faces looked at since the views were last told
-    QElapsedTimer facesShown;
 };
 
 } // namespace KvListEx
