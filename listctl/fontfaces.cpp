@@ -98,13 +98,14 @@ void ListExModelPrivate::checkQueuedFaces()
 // faces map letters to signs, so they cannot show their name.
 bool ListExModelPrivate::faceDrawsText(const QFont &itemFont, QStringView text) const
 {
-    // Looked at through a font of its own: the item's font keeps the face it loads for as long as
-    // the list holds the item, which only a face that is used should cost.
     // A character that no installed face has rules the face out without opening it, which can
     // take over ten milliseconds with a few thousand fonts installed.
-    for (const char32_t c : text.toUcs4())
+    const QList<uint> chars = text.toUcs4();
+    for (const char32_t c : chars)
         if (!QChar::isSpace(c) && !anyFaceHas(c))
             return false;
+    // Looked at through a font of its own: the item's font keeps the face it loads for as long as
+    // the list holds the item, which only a face that is used should cost.
     QFont font;
     font.fromString(itemFont.toString());
     // Qt names a family found at several foundries "Family [Foundry]".
@@ -114,7 +115,7 @@ bool ListExModelPrivate::faceDrawsText(const QFont &itemFont, QStringView text) 
     if (QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Symbol))
         return false;
     const QRawFont face = QRawFont::fromFont(font);
-    for (const char32_t c : text.toUcs4())
+    for (const char32_t c : chars)
         if (!QChar::isSpace(c) && !face.supportsCharacter(c))
             return false;
     QFontInfo(itemFont).family(); // loaded now, from the font cache, rather than while painting

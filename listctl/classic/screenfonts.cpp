@@ -77,8 +77,9 @@ void ListEx::AddScreenFonts()
     QStringList families;
     for (const QString &family : QFontDatabase::families()) {
         QString plain = family;
-        if (!kinds.contains(plain) && plain.endsWith(u']') && plain.lastIndexOf(QStringLiteral(" [")) > 0)
-            plain.truncate(plain.lastIndexOf(QStringLiteral(" [")));
+        const qsizetype foundry = plain.lastIndexOf(QStringLiteral(" ["));
+        if (foundry > 0 && plain.endsWith(u']') && !kinds.contains(plain))
+            plain.truncate(foundry);
         if (!QFontDatabase::isPrivateFamily(family) && (kinds.isEmpty() || kinds.contains(plain)))
             families.append(plain);
     }
