@@ -35,36 +35,34 @@ int preference(qint32 kind)
 QHash<QString, FamilyInfo> classifyFontFamilies()
 {
     QHash<QString, FamilyInfo> kinds;
-    FcPattern *pattern = FcPatternCreate();
-    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_FONTFORMAT, FC_SCALABLE, FC_LANG, nullptr);
-    FcFontSet *set = FcFontList(nullptr, pattern, objects);
     FcLangSet *noLanguages = FcLangSetCreate(); // compared with, not listed: listing costs at start-up
-    for (int i = 0; set && i < set->nfont; ++i) {
-        FcPattern *font = set->fonts[i];
-        FcChar8 *format = nullptr;
-        FcBool scalable = FcTrue;
-        FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
-        FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
-        const qint32 kind = kindOfFormat(reinterpret_cast<const char *>(format), scalable == FcTrue);
-        // A file that covers no language at all is a symbol or picture font, whatever other
-        // files of its family claim.
-        FcLangSet *langs = nullptr;
-        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
-                            FcLangSetEqual(langs, noLanguages);
-        FcChar8 *family = nullptr;
-        for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
-            const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
-            FamilyInfo &info = kinds[name];
-            if (info.kind < 0 || preference(kind) > preference(info.kind))
-                info.kind = kind;
-            info.symbol = info.symbol || symbol;
+    // The configuration's own sets, read in place: FcFontList would copy and merge every font's
+    // pattern first, which with a few thousand fonts is most of the cost.
+    for (const FcSetName which : {FcSetSystem, FcSetApplication}) {
+        const FcFontSet *set = FcConfigGetFonts(nullptr, which);
+        for (int i = 0; set && i < set->nfont; ++i) {
+            FcPattern *font = set->fonts[i];
+            FcChar8 *format = nullptr;
+            FcBool scalable = FcTrue;
+            FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
+            FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
+            const qint32 kind = kindOfFormat(reinterpret_cast<const char *>(format), scalable == FcTrue);
+            // A file that covers no language at all is a symbol or picture font, whatever other
+            // files of its family claim.
+            FcLangSet *langs = nullptr;
+            const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
+                                FcLangSetEqual(langs, noLanguages);
+            FcChar8 *family = nullptr;
+            for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
+                const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
+                FamilyInfo &info = kinds[name];
+                if (info.kind < 0 || preference(kind) > preference(info.kind))
+                    info.kind = kind;
+                info.symbol = info.symbol || symbol;
+            }
         }
     }
     FcLangSetDestroy(noLanguages);
-    if (set)
-        FcFontSetDestroy(set);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
     return kinds;
 }
 
@@ -84,8 +82,13 @@ void ListEx::AddScreenFonts()
             families.append(plain);
     }
     families.removeDuplicates();
-    std::sort(families.begin(), families.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    const auto byName = [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    };
+    // Qt lists its families in this order already: a check costs one comparison a family, a sort
+    // of a few thousand names with long common beginnings a good part of the first frame.
+    if (!std::is_sorted(families.begin(), families.end(), byName))
+        std::sort(families.begin(), families.end(), byName);
     QList<ListExItem> items;
     items.reserve(families.size());
     for (const QString &family : families) {
