@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // Font family items: each is drawn in its own face once that face is known to draw its text; and
 // the characters the installed faces have, for drawing text no face has without a search.
+#include "installedfonts_p.h"
 #include "listexmodel_p.h"
 
 #include <QElapsedTimer>
@@ -9,8 +10,6 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QRawFont>
-
-#include <fontconfig/fontconfig.h>
 
 namespace KvListEx {
 
@@ -23,18 +22,11 @@ const FcCharSet *installedCharacters()
     static FcCharSet *all = nullptr;
     if (!all) {
         all = FcCharSetCreate();
-        FcPattern *pattern = FcPatternCreate();
-        FcObjectSet *objects = FcObjectSetBuild(FC_CHARSET, nullptr);
-        if (FcFontSet *set = FcFontList(nullptr, pattern, objects)) {
-            for (int i = 0; i < set->nfont; ++i) {
-                FcCharSet *chars = nullptr;
-                if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch)
-                    FcCharSetMerge(all, chars, nullptr);
-            }
-            FcFontSetDestroy(set);
-        }
-        FcObjectSetDestroy(objects);
-        FcPatternDestroy(pattern);
+        forEachInstalledFont([](FcPattern *font) {
+            FcCharSet *chars = nullptr;
+            if (FcPatternGetCharSet(font, FC_CHARSET, 0, &chars) == FcResultMatch)
+                FcCharSetMerge(all, chars, nullptr);
+        });
         // Fonts the application adds are gathered again.
         QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] {
             FcCharSetDestroy(all);

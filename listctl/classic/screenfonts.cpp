@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The screen font set: one item per installed family, each in its own face, with its kind.
+#include "../installedfonts_p.h"
 #include "../listexmodel_p.h"
 #include "classic_p.h"
 
 #include <QFontDatabase>
-
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 
@@ -36,32 +35,26 @@ QHash<QString, FamilyInfo> classifyFontFamilies()
 {
     QHash<QString, FamilyInfo> kinds;
     FcLangSet *noLanguages = FcLangSetCreate(); // compared with, not listed: listing costs at start-up
-    // The configuration's own sets, read in place: FcFontList would copy and merge every font's
-    // pattern first, which with a few thousand fonts is most of the cost.
-    for (const FcSetName which : {FcSetSystem, FcSetApplication}) {
-        const FcFontSet *set = FcConfigGetFonts(nullptr, which);
-        for (int i = 0; set && i < set->nfont; ++i) {
-            FcPattern *font = set->fonts[i];
-            FcChar8 *format = nullptr;
-            FcBool scalable = FcTrue;
-            FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
-            FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
-            const qint32 kind = kindOfFormat(reinterpret_cast<const char *>(format), scalable == FcTrue);
-            // A file that covers no language at all is a symbol or picture font, whatever other
-            // files of its family claim.
-            FcLangSet *langs = nullptr;
-            const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
-                                FcLangSetEqual(langs, noLanguages);
-            FcChar8 *family = nullptr;
-            for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
-                const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
-                FamilyInfo &info = kinds[name];
-                if (info.kind < 0 || preference(kind) > preference(info.kind))
-                    info.kind = kind;
-                info.symbol = info.symbol || symbol;
-            }
+    forEachInstalledFont([&](FcPattern *font) {
+        FcChar8 *format = nullptr;
+        FcBool scalable = FcTrue;
+        FcPatternGetString(font, FC_FONTFORMAT, 0, &format);
+        FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
+        const qint32 kind = kindOfFormat(reinterpret_cast<const char *>(format), scalable == FcTrue);
+        // A file that covers no language at all is a symbol or picture font, whatever other
+        // files of its family claim.
+        FcLangSet *langs = nullptr;
+        const bool symbol = FcPatternGetLangSet(font, FC_LANG, 0, &langs) != FcResultMatch || !langs ||
+                            FcLangSetEqual(langs, noLanguages);
+        FcChar8 *family = nullptr;
+        for (int n = 0; FcPatternGetString(font, FC_FAMILY, n, &family) == FcResultMatch; ++n) {
+            const QString name = QString::fromUtf8(reinterpret_cast<const char *>(family));
+            FamilyInfo &info = kinds[name];
+            if (info.kind < 0 || preference(kind) > preference(info.kind))
+                info.kind = kind;
+            info.symbol = info.symbol || symbol;
         }
-    }
+    });
     FcLangSetDestroy(noLanguages);
     return kinds;
 }
