@@ -40,7 +40,7 @@ void frmMain::ListEx1_ItemSelected()
         // named, and looks through every installed family for a stand-in: the sample shows in
         // the window's face instead, at once.
         const QString family = item.Font().family();
-        sample.setFamily(family.contains(u'[') ? fonts::layoutFont().family() : family);
+        sample.setFamily(family.contains(u'[') ? fonts::layoutFace() : family);
         // A face without the sample's letters shows its own missing-glyph boxes rather than
         // another face's letters, which Qt would look for through every installed family: with a
         // thousand of them, longer than a key press may take. The sample is Latin; whether the
