@@ -4,6 +4,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <initializer_list>
+
 namespace KvListEx {
 
 // Visits every installed font's pattern, the application's own fonts included, read in place:
