@@ -685,25 +685,41 @@ void ListExModel::addItems(const QList<ListExItem> &items)
 {
     if (items.isEmpty() || (d->depth > 0 && d->deferred([this, items] { addItems(items); })))
         return;
-    d->appendMany(items.size(), [&](qsizetype i) { return d->store(items[i]); });
+    d->appendMany(items.size(), [&](qsizetype i) { return d->entry(d->store(items[i])); });
 }
 
 void ListExModel::addItems(const QStringList &texts)
 {
     if (texts.isEmpty() || (d->depth > 0 && d->deferred([this, texts] { addItems(texts); })))
         return;
-    // Plain items straight from their texts: no item values made on the way.
+    // Plain items straight from their texts: the texts are copied into the buffer in one pass,
+    // with no item values made on the way.
+    const qsizetype fit = std::min<qsizetype>(texts.size(), std::numeric_limits<int>::max() - count());
     qsizetype chars = 0;
-    for (const QString &t : texts)
-        chars += t.size();
-    if (d->texts.size() + chars <= kMaxTexts)
-        d->texts.reserve(d->texts.size() + chars);
+    for (qsizetype i = 0; i < fit; ++i)
+        chars += texts[i].size();
     if (d->freeRecords.empty())
-        d->records.reserve(d->records.size() + size_t(texts.size()));
-    d->appendMany(texts.size(), [&](qsizetype i) {
+        d->records.reserve(d->records.size() + size_t(fit));
+    if (d->texts.size() + chars > kMaxTexts) {
+        d->appendMany(fit, [&](qsizetype i) {
+            const quint32 slot = d->newRecord();
+            d->setText(d->records[slot], texts[i]); // cuts the text that does not fit, and says so
+            return d->entry(slot);
+        });
+        return;
+    }
+    qsizetype at = d->texts.size();
+    d->texts.reserve(at + chars);
+    d->texts.resize(at + chars);
+    d->appendMany(fit, [&](qsizetype i) {
+        const QString &text = texts[i];
         const quint32 slot = d->newRecord();
-        d->setText(d->records[slot], texts[i]);
-        return slot;
+        ItemRecord &record = d->records[slot];
+        record.textAt = quint32(at);
+        record.textSize = quint32(text.size());
+        std::copy_n(text.constData(), text.size(), d->texts.data() + at);
+        at += text.size();
+        return RowIndex::Entry{slot, RowIndex::keyOf(text)};
     });
 }
 

@@ -153,7 +153,7 @@ public:
             Announcing announcing(this);
             q->beginInsertRows({}, first, first + count - 1);
             for (int i = 0; i < count; ++i)
-                rows.append(entry(make(i)));
+                rows.append(make(i));
             q->endInsertRows();
         }
         if (sorted)
