@@ -700,7 +700,7 @@ void ListExModel::addItems(const QStringList &texts)
         chars += texts[i].size();
     if (d->freeRecords.empty())
         d->records.reserve(d->records.size() + size_t(fit));
-    if (d->texts.size() + chars > kMaxTexts) {
+    if (d->texts.size() + chars + 8 > kMaxTexts) {
         d->appendMany(fit, [&](qsizetype i) {
             const quint32 slot = d->newRecord();
             d->setText(d->records[slot], texts[i]); // cuts the text that does not fit, and says so
@@ -708,18 +708,24 @@ void ListExModel::addItems(const QStringList &texts)
         });
         return;
     }
+    // The texts go in first, and eight NULs after them that belong to no item, so that every
+    // text's key is read from its copy eight letters at once.
     qsizetype at = d->texts.size();
-    d->texts.reserve(at + chars);
-    d->texts.resize(at + chars);
+    d->texts.reserve(at + chars + 8);
+    d->texts.resize(at + chars + 8);
+    QChar *copy = d->texts.data() + at;
+    for (qsizetype i = 0; i < fit; ++i)
+        copy = std::copy_n(texts[i].constData(), texts[i].size(), copy);
+    std::fill_n(copy, 8, QChar());
+    d->garbage += 8;
     d->appendMany(fit, [&](qsizetype i) {
-        const QString &text = texts[i];
         const quint32 slot = d->newRecord();
         ItemRecord &record = d->records[slot];
         record.textAt = quint32(at);
-        record.textSize = quint32(text.size());
-        std::copy_n(text.constData(), text.size(), d->texts.data() + at);
-        at += text.size();
-        return RowIndex::Entry{slot, RowIndex::keyOf(text)};
+        record.textSize = quint32(texts[i].size());
+        at += texts[i].size();
+        const auto *text = reinterpret_cast<const char16_t *>(d->texts.constData()) + record.textAt;
+        return RowIndex::Entry{slot, keyOfPadded(text, record.textSize)};
     });
 }
 

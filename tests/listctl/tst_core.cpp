@@ -292,17 +292,20 @@ void CoreTest::sortedPlacesAndFindsFollowTheTexts_data()
 void CoreTest::sortedPlacesAndFindsFollowTheTexts()
 {
     QFETCH(QStringList, given);
-    ListEx sorted, unsorted;
+    ListEx sorted, unsorted, sortedAtOnce;
     sorted.setSortingEnabled(true);
+    sortedAtOnce.setSortingEnabled(true);
     for (const QString &text : given) {
         sorted.addItem(text);
         unsorted.addItem(text);
     }
+    sortedAtOnce.addItems(given);
     // Equal texts stay in the order they came in.
     QStringList expected = given;
     std::stable_sort(expected.begin(), expected.end(), lessIgnoringCase);
     QCOMPARE(texts(sorted), expected);
-    for (ListEx *list : {&sorted, &unsorted}) {
+    QCOMPARE(texts(sortedAtOnce), expected);
+    for (ListEx *list : {&sorted, &unsorted, &sortedAtOnce}) {
         const QStringList all = texts(*list);
         for (const QString &text : given) {
             for (const auto flags : {Qt::MatchExactly, Qt::MatchStartsWith, Qt::MatchCaseSensitive}) {
