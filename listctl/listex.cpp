@@ -6,6 +6,7 @@
 
 #include <KvListEx/kvlistex_version.h>
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractProxyModel>
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,6 +21,9 @@ ListEx::ListEx(QWidget *parent)
     , d(std::make_unique<ListExPrivate>(this))
 {
     installListExAccessibility();
+    d->clock.start();
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this] { ++d->turn; });
     d->model = new ListExModel(this);
     d->delegate = new ListExDelegate(this);
     d->model->setPalette(palette());
@@ -549,6 +553,7 @@ void ListEx::keyPressEvent(QKeyEvent *event)
 void ListEx::paintEvent(QPaintEvent *event)
 {
     const QScopedValueRollback<bool> mayWait(d->layoutMayWait, true);
+    const QScopedValueRollback<qint64> at(d->eventAt, d->clock.nsecsElapsed());
     QElapsedTimer cost;
     cost.start();
     const auto measured = qScopeGuard([&] { d->paintCost = cost.nsecsElapsed(); });
@@ -618,12 +623,14 @@ bool ListEx::event(QEvent *event)
     // The frame and the scroll bars are repainted whenever a layout changes the scroll range.
     const QScopedValueRollback<bool> mayWait(d->layoutMayWait,
                                              d->layoutMayWait || event->type() == QEvent::Paint);
+    const QScopedValueRollback<qint64> at(d->eventAt, d->clock.nsecsElapsed());
     return QListView::event(event);
 }
 
 void ListEx::timerEvent(QTimerEvent *event)
 {
     const QScopedValueRollback<bool> mayWait(d->layoutMayWait, true);
+    const QScopedValueRollback<qint64> at(d->eventAt, d->clock.nsecsElapsed());
     QListView::timerEvent(event);
 }
 
@@ -640,22 +647,26 @@ void ListEx::doItemsLayout()
     // spends at most a ninth of its time on them (a million rows still show anew three times a
     // second). Once no rows have come for as long as a layout takes, they are laid out, and
     // whatever needs the rows' places (a key, a click, scrolling, a rectangle) gets them at once.
+    // Rows are quiet only from the next turn of the event loop on, timed from the start of the
+    // event that asks: no rows come while the list paints, and a layout under a paint asks for
+    // another paint on the next turn.
     const qint64 cycle = d->layoutCost + d->paintCost;
     if (d->layoutMayWait && d->inserted != d->insertedSeen) {
         d->insertedSeen = d->inserted;
-        d->rowsSeen.start();
+        d->rowsSeenAt = d->eventAt;
+        d->rowsSeenTurn = d->turn;
     }
-    const bool rowsComing = d->rowsSeen.isValid() && d->rowsSeen.nsecsElapsed() < cycle;
-    if (d->layoutMayWait && rowsComing && d->laidOut.isValid() && d->laidOut.nsecsElapsed() < 8 * cycle) {
+    const bool rowsComing =
+        d->rowsSeenAt >= 0 && (d->rowsSeenTurn == d->turn || d->eventAt - d->rowsSeenAt < cycle);
+    if (d->layoutMayWait && rowsComing && d->laidOutAt >= 0 && d->eventAt - d->laidOutAt < 8 * cycle) {
         scheduleDelayedItemsLayout();
         return;
     }
     d->layoutPending = false;
-    QElapsedTimer cost;
-    cost.start();
+    const qint64 start = d->clock.nsecsElapsed();
     QListView::doItemsLayout();
-    d->layoutCost = cost.nsecsElapsed();
-    d->laidOut.start();
+    d->laidOutAt = d->clock.nsecsElapsed();
+    d->layoutCost = d->laidOutAt - start;
 }
 
 void ListEx::setModel(QAbstractItemModel *shownModel)

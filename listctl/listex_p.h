@@ -55,10 +55,14 @@ public:
     bool layoutMayWait = false; // set while the timer or a paint asks for the layout
     quint64 inserted = 0;       // rows inserted so far
     quint64 insertedSeen = 0;   // as counted when a layout last looked
-    QElapsedTimer rowsSeen;     // since a layout last found new rows
+    QElapsedTimer clock;        // the times below are ns on it
+    qint64 eventAt = 0;         // the start of the event being handled
+    qint64 rowsSeenAt = -1;     // the start of the event in which a layout last found new rows
+    quint64 turn = 0;           // turns of the event loop so far
+    quint64 rowsSeenTurn = 0;   // the turn in which a layout last found new rows
+    qint64 laidOutAt = -1;      // the last layout
     qint64 layoutCost = 0;      // ns, of the last layout
     qint64 paintCost = 0;       // ns, of the last paint of the rows
-    QElapsedTimer laidOut;      // since the last layout
     bool ownFonts = false;
     bool focusing = false;
     QString typed;
