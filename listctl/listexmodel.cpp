@@ -89,6 +89,7 @@ void ListExModelPrivate::setText(ItemRecord &record, QStringView text)
         });
         texts = std::move(compact);
         garbage = 0;
+        paddingAt = -1;
     }
     if (texts.size() + text.size() > kMaxTexts) {
         qWarning("ListExModel: the texts of the list would pass %lld characters; text cut",
@@ -270,6 +271,7 @@ void ListExModelPrivate::removeRange(int row, int count)
         freeRecords.shrink_to_fit();
         texts = QString();
         garbage = 0;
+        paddingAt = -1;
     }
     q->endRemoveRows();
 }
@@ -709,14 +711,20 @@ void ListExModel::addItems(const QStringList &texts)
         return;
     }
     // The texts go in first, and eight NULs after them that belong to no item, so that every
-    // text's key is read from its copy eight letters at once.
+    // text's key is read from its copy eight letters at once. The NULs of the last call, if
+    // nothing came after them, make room for these texts.
     qsizetype at = d->texts.size();
+    if (d->paddingAt >= 0 && d->paddingAt + 8 == at) {
+        at = d->paddingAt;
+        d->garbage -= 8;
+    }
     d->texts.reserve(at + chars + 8);
     d->texts.resize(at + chars + 8);
     QChar *copy = d->texts.data() + at;
     for (qsizetype i = 0; i < fit; ++i)
         copy = std::copy_n(texts[i].constData(), texts[i].size(), copy);
     std::fill_n(copy, 8, QChar());
+    d->paddingAt = at + chars;
     d->garbage += 8;
     d->appendMany(fit, [&](qsizetype i) {
         const quint32 slot = d->newRecord();
@@ -754,6 +762,7 @@ void ListExModel::clear()
     d->freeRecords.clear();
     d->texts = QString();
     d->garbage = 0;
+    d->paddingAt = -1;
     d->pictures.clear();
     d->pictureByKey.clear();
     d->lastGivenIndex = -1;

@@ -201,6 +201,7 @@ public:
     RowIndex rows;
     QString texts; // every item's text, end to end: one allocation instead of one per item
     qsizetype garbage = 0;
+    qsizetype paddingAt = -1; // where the eight NULs after addItems' texts start, while they end texts
     struct Picture {
         QPixmap pixmap;
         qint32 users = 0;
