@@ -553,10 +553,9 @@ void ListEx::keyPressEvent(QKeyEvent *event)
 void ListEx::paintEvent(QPaintEvent *event)
 {
     const QScopedValueRollback<bool> mayWait(d->layoutMayWait, true);
-    const QScopedValueRollback<qint64> at(d->eventAt, d->clock.nsecsElapsed());
-    QElapsedTimer cost;
-    cost.start();
-    const auto measured = qScopeGuard([&] { d->paintCost = cost.nsecsElapsed(); });
+    const qint64 start = d->clock.nsecsElapsed();
+    const QScopedValueRollback<qint64> at(d->eventAt, start);
+    const auto measured = qScopeGuard([&] { d->paintCost = d->clock.nsecsElapsed() - start; });
     if (!d->ownFonts && model()) {
         const QModelIndex top = indexAt(QPoint(0, 0));
         const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
@@ -630,8 +629,7 @@ bool ListEx::event(QEvent *event)
 void ListEx::timerEvent(QTimerEvent *event)
 {
     const QScopedValueRollback<bool> mayWait(d->layoutMayWait, true);
-    const QScopedValueRollback<qint64> at(d->eventAt, d->clock.nsecsElapsed());
-    QListView::timerEvent(event);
+    QListView::timerEvent(event); // reached through event(), which has read the time
 }
 
 void ListEx::doItemsLayout()
