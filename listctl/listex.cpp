@@ -62,6 +62,9 @@ ListEx::ListEx(QWidget *parent)
 
 ListEx::~ListEx()
 {
+    // A proxy among the list's children is deleted after this part of the list is gone.
+    for (const QMetaObject::Connection &c : std::as_const(d->watching))
+        disconnect(c);
     d->forgetAccessibleRows();
 }
 
@@ -72,30 +75,70 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
     for (const QMetaObject::Connection &c : std::as_const(watching))
         QObject::disconnect(c);
     watching.clear();
-    const auto forget = [this] {
+    const auto moved = [this] {
         if (!accessibleRows.isEmpty())
             forgetAccessibleRows();
+        followCurrent();
     };
-    const auto forgetWithCurrent = [this, forget] {
-        forget();
-        currentMayHaveGone();
-    };
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsInserted, q, forget);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsMoved, q, forget);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::layoutChanged, q, forget);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q, forgetWithCurrent);
-    watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, forgetWithCurrent);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsInserted, q, moved);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsMoved, q, moved);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::layoutChanged, q, moved);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::rowsRemoved, q, moved);
+    watching << QObject::connect(shownModel, &QAbstractItemModel::modelAboutToBeReset, q, [this] {
+        selectedBeforeReset = q->selectionModel() && q->selectionModel()->hasSelection();
+    });
+    watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, [this, moved] {
+        moved();
+        if (std::exchange(selectedBeforeReset, false))
+            emit q->itemSelectionChanged(); // the selection model drops it without a word
+    });
+    if (shownModel != model) {
+        // Rows a proxy filters out still move the items' rows; a proxy that goes, or that is given
+        // another source, leaves the list showing its own items.
+        const auto follow = [this] { followCurrent(); };
+        watching << QObject::connect(model, &QAbstractItemModel::rowsInserted, q, follow);
+        watching << QObject::connect(model, &QAbstractItemModel::rowsRemoved, q, follow);
+        watching << QObject::connect(model, &QAbstractItemModel::rowsMoved, q, follow);
+        watching << QObject::connect(model, &QAbstractItemModel::layoutChanged, q, follow);
+        watching << QObject::connect(shownModel, &QObject::destroyed, q, [this] { showOwnItems(); });
+        for (auto *m = shownModel; m != model;) {
+            auto *proxy = qobject_cast<QAbstractProxyModel *>(m);
+            // A proxy changes its source in the middle of its own reset: the view follows after it.
+            watching << QObject::connect(
+                proxy, &QAbstractProxyModel::sourceModelChanged, q,
+                [this] {
+                    if (!mapsOwnItems(q->model())) {
+                        qWarning("ListEx: the proxy model shown no longer has the list's items as its "
+                                 "source; the list shows its own items");
+                        showOwnItems();
+                    }
+                },
+                Qt::QueuedConnection);
+            m = proxy->sourceModel();
+        }
+    }
     watching << QObject::connect(
         shownModel, &QAbstractItemModel::dataChanged, q,
         [this](const QModelIndex &first, const QModelIndex &last, const QList<int> &roles) {
-            if (!QAccessible::isActive() || !(roles.isEmpty() || roles.contains(ListExModel::EnabledRole)))
+            // Screen readers follow the rows they show; a change to thousands of rows at once
+            // is not told row by row.
+            if (!QAccessible::isActive() || last.row() - first.row() >= 256)
                 return;
+            const bool renamed = roles.isEmpty() || roles.contains(Qt::DisplayRole);
+            const bool enabling = roles.isEmpty() || roles.contains(ListExModel::EnabledRole);
             QAccessible::State changed;
             changed.disabled = true;
-            for (int row = first.row(); row <= last.row(); ++row) {
-                QAccessibleStateChangeEvent event(q, changed);
-                event.setChild(row);
-                QAccessible::updateAccessibility(&event);
+            for (int row = first.row(); (renamed || enabling) && row <= last.row(); ++row) {
+                if (renamed) {
+                    QAccessibleEvent event(q, QAccessible::NameChanged);
+                    event.setChild(row);
+                    QAccessible::updateAccessibility(&event);
+                }
+                if (enabling) {
+                    QAccessibleStateChangeEvent event(q, changed);
+                    event.setChild(row);
+                    QAccessible::updateAccessibility(&event);
+                }
             }
         });
 }
@@ -133,13 +176,37 @@ void ListExPrivate::noticeOwnFonts(int first, int last)
             return ownFontFound();
 }
 
-// A reset or a removal can take the current item without the selection model saying so.
-void ListExPrivate::currentMayHaveGone()
+void ListExPrivate::followCurrent()
 {
-    if (lastCurrentRow >= 0 && !q->currentIndex().isValid()) {
-        lastCurrentRow = -1;
-        emit q->currentRowChanged(-1);
+    if (lastCurrentRow < 0)
+        return;
+    const int row = itemRow(q->currentIndex());
+    if (row != lastCurrentRow) {
+        lastCurrentRow = row;
+        emit q->currentRowChanged(row);
     }
+}
+
+bool ListExPrivate::mapsOwnItems(const QAbstractItemModel *shownModel) const
+{
+    for (const QAbstractItemModel *m = shownModel; m != model;) {
+        const auto *proxy = qobject_cast<const QAbstractProxyModel *>(m);
+        if (!proxy || !proxy->sourceModel())
+            return false;
+        m = proxy->sourceModel();
+    }
+    return true;
+}
+
+void ListExPrivate::showOwnItems()
+{
+    if (q->model() == model)
+        return;
+    forgetAccessibleRows();
+    q->QListView::setModel(model);
+    watch(model);
+    layoutPending = false;
+    followCurrent();
 }
 
 QModelIndex ListExPrivate::viewIndex(int row) const
@@ -382,6 +449,10 @@ void ListEx::setCurrentRow(int row)
         qWarning("ListEx::setCurrentRow: row %d is filtered out of the view", row);
         return;
     }
+    if (!d->shown(index.row())) {
+        qWarning("ListEx::setCurrentRow: row %d is hidden", row);
+        return;
+    }
     const auto command = selectionMode() == NoSelection || selectionMode() == MultiSelection
                              ? QItemSelectionModel::NoUpdate
                              : QItemSelectionModel::ClearAndSelect;
@@ -437,15 +508,17 @@ void ListEx::keyboardSearch(const QString &search)
     const bool more = d->typedAt.isValid() && d->typedAt.elapsed() < QApplication::keyboardInputInterval();
     d->typed = more ? d->typed + search : search;
     d->typedAt.start();
-    // The same letter again steps to the next item with it; more letters refine the match.
-    QString wanted = d->typed;
-    const bool repeated = wanted.size() > 1 && wanted.count(wanted.front()) == wanted.size();
-    if (repeated)
-        wanted = wanted.left(1);
+    // The same letter again steps to the next item with it, unless an item starts with the letters
+    // as typed; more letters refine the match.
+    const bool repeated = d->typed.size() > 1 && d->typed.count(d->typed.front()) == d->typed.size();
     const int current = currentIndex().isValid() ? currentIndex().row() : -1;
-    const int from = more && !repeated && current >= 0 ? current : current + 1;
     const int rows = model()->rowCount(rootIndex());
-    const int row = d->findViewRow(wanted, Qt::MatchStartsWith | Qt::MatchWrap, qBound(0, from, rows), true);
+    const auto find = [&](const QString &wanted, int from) {
+        return d->findViewRow(wanted, Qt::MatchStartsWith | Qt::MatchWrap, qBound(0, from, rows), true);
+    };
+    int row = find(d->typed, more && !repeated && current >= 0 ? current : current + 1);
+    if (row < 0 && repeated)
+        row = find(d->typed.left(1), current + 1);
     if (row >= 0)
         setCurrentIndex(model()->index(row, 0, rootIndex()));
 }
@@ -488,7 +561,7 @@ QItemSelectionModel::SelectionFlags ListEx::selectionCommand(const QModelIndex &
 QModelIndex ListEx::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
     const QAbstractItemModel *shownModel = model();
-    const qint32 rows = shownModel->rowCount(rootIndex());
+    const qint32 rows = shownModel ? shownModel->rowCount(rootIndex()) : 0;
     if (rows == 0)
         return {};
     const auto at = [&](int row) { return shownModel->index(row, 0, rootIndex()); };
@@ -671,21 +744,17 @@ void ListEx::setModel(QAbstractItemModel *shownModel)
 {
     if (shownModel == model())
         return;
-    for (auto *m = shownModel; m != d->model;) {
-        const auto *proxy = qobject_cast<const QAbstractProxyModel *>(m);
-        if (!proxy || !proxy->sourceModel()) {
-            qWarning("ListEx::setModel: a ListEx shows its own items, or a proxy model over them; model %p "
-                     "refused",
-                     static_cast<void *>(shownModel));
-            return;
-        }
-        m = proxy->sourceModel();
+    if (!d->mapsOwnItems(shownModel)) {
+        qWarning("ListEx::setModel: a ListEx shows its own items, or a proxy model over them; model %p "
+                 "refused",
+                 static_cast<void *>(shownModel));
+        return;
     }
     d->forgetAccessibleRows();
     QListView::setModel(shownModel);
     d->watch(shownModel);
     d->layoutPending = false;
-    d->currentMayHaveGone();
+    d->followCurrent();
 }
 
 bool ListEx::isSortingEnabled() const

@@ -39,7 +39,11 @@ public:
     void noticeOwnFonts(int first, int last);
     void ownFontFound();
     static constexpr int kOwnFontScan = 4096;
-    void currentMayHaveGone();
+    // The current row is told again when rows move under it, or when it goes.
+    void followCurrent();
+    // Back to the list's own model, when the proxy it showed is gone or no longer maps its items.
+    void showOwnItems();
+    bool mapsOwnItems(const QAbstractItemModel *shownModel) const;
 
     // Screen-reader handles of the rows, made when asked for and dropped when rows move.
     QAccessibleInterface *accessibleRow(int row);
@@ -51,6 +55,7 @@ public:
     QList<QMetaObject::Connection> watching;
     QHash<int, QAccessible::Id> accessibleRows;
     int lastCurrentRow = -1;
+    bool selectedBeforeReset = false;
     bool layoutPending = false;
     bool layoutMayWait = false; // set while the timer or a paint asks for the layout
     quint64 inserted = 0;       // rows inserted so far

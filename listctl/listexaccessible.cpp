@@ -65,9 +65,15 @@ public:
         s.disabled = !itemEnabled || !m_list->isEnabled();
         s.selectable = itemEnabled;
         s.focusable = itemEnabled;
-        // The selection is the current item, disabled or not.
-        s.selected = m_list->currentIndex() == i;
-        s.focused = s.selected && m_list->hasFocus();
+        // The rows the list reports selected: also a disabled current item that the program chose
+        // in single selection.
+        const bool current = m_list->currentIndex() == i;
+        const QItemSelectionModel *selection = m_list->selectionModel();
+        s.selected =
+            selection->isSelected(i) ||
+            (current && !itemEnabled && m_list->selectionMode() == QAbstractItemView::SingleSelection &&
+             selection->selectedIndexes().isEmpty());
+        s.focused = current && m_list->hasFocus();
         s.invisible = !m_list->isVisible();
         s.offscreen = !m_list->viewport()->rect().intersects(m_list->visualRect(i));
         return s;

@@ -6,6 +6,7 @@
 #include "listexmodel_p.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QRawFont>
 #include <QStringView>
@@ -39,6 +40,28 @@ QColor roleColor(const QModelIndex &index, int role)
 QColor alternateOf(const QColor &ground)
 {
     return ground.lightnessF() > 0.5f ? ground.darker(106) : ground.lighter(125);
+}
+
+// The ground a style sheet gives a row, read from the row's panel drawn apart; invalid where the
+// sheet draws none there. The text is chosen to be read on it, as on any other ground.
+QColor sheetGround(const QStyle *style, const QStyleOptionViewItem &panel, const QWidget *widget,
+                   const QColor &under)
+{
+    if (panel.rect.isEmpty())
+        return {};
+    QImage image(panel.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.translate(-panel.rect.topLeft());
+    style->drawControl(QStyle::CE_ItemViewItem, &panel, &painter, widget);
+    painter.end();
+    const QColor drawn = image.pixelColor(image.width() / 2, image.height() / 2);
+    if (drawn.alpha() == 0)
+        return {};
+    const float a = drawn.alphaF();
+    return QColor::fromRgbF(drawn.redF() * a + under.redF() * (1 - a),
+                            drawn.greenF() * a + under.greenF() * (1 - a),
+                            drawn.blueF() * a + under.blueF() * (1 - a));
 }
 
 // The part of the text that can show in width pixels: the characters past width / kNarrowestGlyph
@@ -228,6 +251,31 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         ground = pal.color(shownGroup, alternate ? QPalette::AlternateBase : QPalette::Base);
     }
 
+    // The row's ground through the style with the row's true state, so that native styles and
+    // style sheet rules (::item, ::item:selected, :hover, :alternate, :disabled) draw it as in
+    // any Qt list. The style draws its highlight in the list's selection colour.
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    QStyleOptionViewItem panel = option;
+    panel.text.clear();
+    panel.icon = QIcon();
+    panel.features &= ~(QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration |
+                        QStyleOptionViewItem::HasCheckIndicator);
+    panel.state &= ~QStyle::State_HasFocus; // drawn last, over the picture
+    panel.backgroundBrush = fill;
+    if (selected)
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            panel.palette.setColor(group, QPalette::Highlight, ground);
+    // A style sheet may give selected and hovered rows a ground of its own.
+    const bool styleSheet = style->inherits("QStyleSheetStyle");
+    bool sheetDrawn = false;
+    if (styleSheet && (selected || (option.state & QStyle::State_MouseOver))) {
+        if (const QColor drawn = sheetGround(style, panel, widget, ground); drawn.isValid()) {
+            ground = drawn;
+            sheetDrawn = true;
+        }
+    }
+
     // The text: the item colour where the style shows it in the text and, on a selected row,
     // where it can be read on the selection; else the selection's text colour, else the
     // palette's. Where the ground is a stored colour or the selection and the text colour comes
@@ -248,30 +296,14 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     }
     // A platform's own selection pair is not always readable either (Fusion's white on its blue
     // reads 3.7:1): on a selected row the palette's text is chosen for the ground too.
-    if (!textStored && (groundStored || selected))
+    if (!textStored && (groundStored || selected || sheetDrawn))
         text = readableOn(text, ground);
     if (!enabled)
         text = dimmedOn(text, ground);
 
-    // The row's ground through the style with the row's true state, so that native styles and
-    // style sheet rules (::item, ::item:selected, :hover, :alternate, :disabled) draw it as in
-    // any Qt list. The style draws its highlight in the list's selection colour.
-    const QWidget *widget = option.widget;
-    QStyle *style = widget ? widget->style() : QApplication::style();
-    QStyleOptionViewItem panel = option;
-    panel.text.clear();
-    panel.icon = QIcon();
-    panel.features &= ~(QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration |
-                        QStyleOptionViewItem::HasCheckIndicator);
-    panel.state &= ~QStyle::State_HasFocus; // drawn last, over the picture
-    panel.backgroundBrush = fill;
-    if (selected)
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            panel.palette.setColor(group, QPalette::Highlight, ground);
     style->drawControl(QStyle::CE_ItemViewItem, &panel, painter, widget);
     // Without a style sheet, the program's own colours are what the row shows, flat, over the
     // native style's shading; so is a selected disabled row, which Qt's views never draw.
-    const bool styleSheet = style->inherits("QStyleSheetStyle");
     if (!styleSheet && fill.style() != Qt::NoBrush && (groundStored || (selected && !enabled)))
         painter->fillRect(r, ground);
 
@@ -281,7 +313,21 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     const QRect box =
         visual(QRect(r.left() + look.pictLeft, r.top() + look.pictTop, look.pictWidth, look.pictHeight));
     const QRect large = r.adjusted(kLargeMargin, kLargeMargin, -kLargeMargin, -kLargeMargin);
-    const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
+    // The model's picture; a QIcon or a QColor as other models give them.
+    const auto decorate = [&](const QRect &area) {
+        const QVariant decoration = index.data(Qt::DecorationRole);
+        if (decoration.typeId() == QMetaType::QColor) {
+            QColor fill = decoration.value<QColor>();
+            if (!enabled)
+                fill.setAlphaF(fill.alphaF() * 0.35f);
+            painter->fillRect(area, fill);
+        } else if (decoration.typeId() == QMetaType::QIcon) {
+            const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+            drawPicture(painter, area, decoration.value<QIcon>().pixmap(area.size(), ratio), !enabled);
+        } else {
+            drawPicture(painter, area, decoration.value<QPixmap>(), !enabled);
+        }
+    };
     auto swatch = [&](const QRect &area) {
         if (itemColour.isValid()) {
             QColor swatchFill = itemColour;
@@ -305,12 +351,12 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         textX = -1;
         break;
     case ListEx::LargePicture:
-        drawPicture(painter, large, picture, !enabled);
+        decorate(large);
         textX = -1;
         break;
     case ListEx::PictureAndText:
     default:
-        drawPicture(painter, box, picture, !enabled);
+        decorate(box);
         textX = r.left() + look.pictLeft + look.pictWidth + look.textLeft;
         break;
     }
@@ -339,6 +385,11 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         focus.QStyleOption::operator=(option);
         focus.rect = r;
         focus.backgroundColor = ground;
+        // Styles such as Fusion draw a frame only with these, tinting the whole row: an unselected
+        // current row gets it, so that the keyboard's place shows; a selected row shows it already,
+        // in the selection's own colours.
+        if (!selected)
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }
 }

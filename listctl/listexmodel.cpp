@@ -3,6 +3,7 @@
 
 #include <QBrush>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMetaObject>
 #include <QRegularExpression>
 
@@ -291,6 +292,10 @@ int ListExModelPrivate::resort(int row)
 {
     if (!sorted)
         return row;
+    // Still in order where it stands: it keeps its place among equal texts.
+    const QStringView own = textAt(row);
+    if ((row == 0 || !less(own, textAt(row - 1))) && (row == rows.size() - 1 || !less(textAt(row + 1), own)))
+        return row;
     const RowIndex::Entry taken = rows.take(row);
     const int to = sortedRow(text(records[taken.slot]));
     rows.insert(row, taken);
@@ -298,12 +303,15 @@ int ListExModelPrivate::resort(int row)
     return to;
 }
 
-void ListExModelPrivate::sortAll()
+void ListExModelPrivate::sortAll(Qt::SortOrder direction)
 {
     const std::vector<RowIndex::Entry> order = rows.toVector();
     std::vector<qint32> byRow(order.size());
     std::iota(byRow.begin(), byRow.end(), 0);
-    const auto lessThan = [&](qint32 a, qint32 b) { return less(order[size_t(a)], order[size_t(b)]); };
+    const auto lessThan = [&](qint32 a, qint32 b) {
+        return direction == Qt::AscendingOrder ? less(order[size_t(a)], order[size_t(b)])
+                                               : less(order[size_t(b)], order[size_t(a)]);
+    };
     if (std::is_sorted(byRow.begin(), byRow.end(), lessThan))
         return;
     std::stable_sort(byRow.begin(), byRow.end(), lessThan);
@@ -427,8 +435,15 @@ std::optional<QColor> colorValue(const QVariant &value)
         return QColor();
     if (value.metaType() == QMetaType::fromType<QColor>())
         return value.value<QColor>();
-    if (value.metaType() == QMetaType::fromType<QBrush>())
-        return value.value<QBrush>().color();
+    if (value.metaType() == QMetaType::fromType<QBrush>()) {
+        // An item colour is one colour: no brush removes it, and a pattern is not kept.
+        const QBrush brush = value.value<QBrush>();
+        if (brush.style() == Qt::NoBrush)
+            return QColor();
+        if (brush.style() == Qt::SolidPattern)
+            return brush.color();
+        return std::nullopt;
+    }
     if (value.metaType() == QMetaType::fromType<Qt::GlobalColor>())
         return QColor(value.value<Qt::GlobalColor>());
     return std::nullopt;
@@ -458,9 +473,15 @@ bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int r
         item.setText(value.toString());
         break;
     case Qt::DecorationRole:
-        if (value.isValid() && !value.canConvert<QPixmap>())
+        if (value.metaType() == QMetaType::fromType<QIcon>()) {
+            // The icon's largest picture up to 256 pixels: the list scales it to the row's box.
+            const QIcon icon = value.value<QIcon>();
+            item.setPicture(icon.pixmap(icon.actualSize(QSize(256, 256))));
+        } else if (value.isValid() && !value.canConvert<QPixmap>()) {
             return false;
-        item.setPicture(value.value<QPixmap>());
+        } else {
+            item.setPicture(value.value<QPixmap>());
+        }
         break;
     case Qt::ForegroundRole: {
         const auto c = colorValue(value);
@@ -532,8 +553,8 @@ bool ListExModel::insertRows(int row, int count, const QModelIndex &parent)
     if (parent.isValid() || row < 0 || row > rowCount() || count < 1 ||
         count > std::numeric_limits<int>::max() - rowCount())
         return false;
-    if (d->sorted && row != d->sortedRow(u""))
-        return false; // empty texts go where they sort
+    if (d->sorted)
+        row = d->sortedRow(u""); // empty texts go where they sort
     if (d->depth > 0 && d->deferred([this, row, count] { insertRows(std::min(row, rowCount()), count); }))
         return true;
     ListExModelPrivate::Announcing announcing(d.get());
@@ -597,9 +618,12 @@ void ListExModel::sort(int column, Qt::SortOrder order)
         return;
     if (d->depth > 0 && d->deferred([this, column, order] { sort(column, order); }))
         return;
-    if (order == Qt::DescendingOrder)
-        qWarning("ListExModel::sort: items sort in ascending order only; sorted ascending");
-    d->sortAll();
+    if (d->sorted && order == Qt::DescendingOrder) {
+        qWarning("ListExModel::sort: a sorted model keeps its items in ascending order; descending "
+                 "order refused");
+        return;
+    }
+    d->sortAll(order);
 }
 
 QHash<int, QByteArray> ListExModel::roleNames() const

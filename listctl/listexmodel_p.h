@@ -173,7 +173,7 @@ public:
     // Puts a row whose text changed in its sorted place; its row afterwards.
     int resort(int row);
     // Sorts every item, keeping persistent indexes on their items.
-    void sortAll();
+    void sortAll(Qt::SortOrder direction = Qt::AscendingOrder);
     // Tells the views that every item may have changed (roles: all when empty).
     void changedAll(const QList<int> &roles = {});
 

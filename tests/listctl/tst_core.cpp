@@ -130,6 +130,15 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QCOMPARE(list.currentRow(), 1); // the current item moved with its row
     QCOMPARE(list.takeItem(3).text(), QStringLiteral("alpha"));
     QVERIFY(list.removeItem(0));
+    QCOMPARE(current.takeLast().at(0).toInt(), 0); // told when a removal above moves it
+    QVERIFY(list.itemModel()->setData(list.itemModel()->index(1), QBrush(), Qt::BackgroundRole));
+    QVERIFY(!list.item(1).background().isValid());
+    QVERIFY(!list.itemModel()->setData(list.itemModel()->index(1), QBrush(Qt::red, Qt::Dense4Pattern),
+                                       Qt::BackgroundRole));
+    QPixmap dot(4, 4);
+    dot.fill(Qt::blue);
+    QVERIFY(list.itemModel()->setData(list.itemModel()->index(1), QIcon(dot), Qt::DecorationRole));
+    QCOMPARE(list.item(1).picture().size(), QSize(4, 4));
 
     list.setSortingEnabled(true);
     QCOMPARE(texts(list), (QStringList{"echo", "golf", "zulu"}));
@@ -140,6 +149,17 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QCOMPARE(texts(list), (QStringList{"Foxtrot", "golf", "yankee", "zulu"}));
     list.addItems(QStringList{"bravo", "hotel"});
     QCOMPARE(texts(list), (QStringList{"bravo", "Foxtrot", "golf", "hotel", "yankee", "zulu"}));
+    QCOMPARE(list.addItem(QStringLiteral("GOLF")), 3);
+    QVERIFY(list.itemModel()->setData(list.itemModel()->index(2), QColor(Qt::red), Qt::ForegroundRole));
+    QCOMPARE(list.item(2).color(), QColor(Qt::red)); // golf keeps its place before GOLF
+    QVERIFY(list.itemModel()->insertRows(5, 1));     // where empty texts sort
+    QCOMPARE(list.item(0).text(), QString());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ListExModel::sort: .*descending order refused"));
+    list.itemModel()->sort(0, Qt::DescendingOrder);
+    QCOMPARE(list.item(1).text(), QStringLiteral("bravo"));
+    list.setSortingEnabled(false);
+    list.itemModel()->sort(0, Qt::DescendingOrder);
+    QCOMPARE(texts(list).mid(0, 3), (QStringList{"zulu", "yankee", "hotel"}));
 
     for (const qreal ratio : {0.0, qQNaN()}) { // drawn without undefined behaviour
         QPixmap odd(8, 8);
@@ -152,7 +172,9 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QVERIFY(!list.grab().isNull());
 
     current.clear();
+    QSignalSpy selection(&list, &ListEx::itemSelectionChanged);
     list.clear();
+    QCOMPARE(selection.size(), 1);
     QCOMPARE(list.count(), 0);
     QCOMPARE(current.size(), 1);
     QCOMPARE(current.at(0).at(0).toInt(), -1);
@@ -269,8 +291,28 @@ void CoreTest::keysFindAndTypeAheadSkipFilteredAndHiddenRows()
     QCOMPARE(list.findItem(QStringLiteral("a"), Qt::MatchStartsWith | Qt::MatchWrap, 4), 5);
     QCOMPARE(list.findItem(QStringLiteral("A"), Qt::MatchStartsWith | Qt::MatchCaseSensitive), -1);
     QCOMPARE(list.findItem(QStringLiteral("CAD"), Qt::MatchContains), 3);
+    QTest::ignoreMessage(QtWarningMsg, "ListEx::setCurrentRow: row 2 is hidden");
+    list.setCurrentRow(2);
     QTest::keyClicks(&list, QStringLiteral("b"));
     QCOMPARE(list.currentRow(), 4); // blueberry: banana is hidden
+    list.insertItem(5, QStringLiteral("bread"));
+    list.addItem(QStringLiteral("bbq"));
+    QTest::keyClicks(&list, QStringLiteral("b"));
+    QCOMPARE(list.currentRow(), 7); // "bb": an item that starts so, before the next "b"
+
+    // A proxy that goes, or that is given another source, leaves the list showing its own items.
+    auto *gone = new QSortFilterProxyModel;
+    gone->setSourceModel(list.itemModel());
+    list.setModel(gone);
+    delete gone;
+    QCOMPARE(list.model(), list.itemModel());
+    QTest::keyClick(&list, Qt::Key_Home);
+    QCOMPARE(list.currentRow(), 0);
+    list.setModel(&proxy);
+    QStringListModel other({"x"});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ListEx: the proxy model shown no longer.*"));
+    proxy.setSourceModel(&other);
+    QTRY_COMPARE(list.model(), list.itemModel());
 }
 
 void CoreTest::sortedPlacesAndFindsFollowTheTexts_data()
@@ -520,6 +562,10 @@ void CoreTest::screenReaderSeesRowStates()
     QCOMPARE(rowOf(list, 0)->text(QAccessible::Name), QStringLiteral("Alpha"));
     QCOMPARE(rowOf(list, 2)->text(QAccessible::Name), QStringLiteral("Off"));
     QVERIFY(rowOf(list, 2)->state().selected);
+    // In extended selection the current row is only selected when it is.
+    list.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list.selectionModel()->setCurrentIndex(list.model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    QVERIFY(!rowOf(list, 0)->state().selected);
 }
 
 void CoreTest::screenReaderActionSelectsLikeAClick()

@@ -167,6 +167,7 @@ private slots:
     void textIsReadableOnItsGround_data();
     void textIsReadableOnItsGround();
     void disabledSelectionKeepsTheSelectionGround();
+    void keyboardPlaceShowsOnAnUnselectedRow();
     void rowFollowsItsSettingAndState_data();
     void rowFollowsItsSettingAndState();
 };
@@ -285,6 +286,7 @@ void DrawingTest::crispAtDevicePixelRatio2()
                  {QStringLiteral("picttop"), 4}});
     list.resize(200, 100);
     list.AddItem(QStringLiteral("Board"), -1, -1, -1, nullptr, checkerboard());
+    list.setFocusPolicy(Qt::NoFocus); // the keyboard's frame would tint the current row
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     QImage image(list.viewport()->size() * 2, QImage::Format_RGB32);
@@ -488,12 +490,12 @@ void DrawingTest::rowFollowsItsSettingAndState()
                  {QStringLiteral("pictheight"), 32},
                  {QStringLiteral("itemheight"), 40}});
     list.resize(240, 300);
-    const QColor orange(255, 165, 0), red(255, 0, 0);
+    const QColor sheetGround(0, 0x44, 0), red(255, 0, 0);
     if (setting == u"dark palette")
         list.setPalette(darkPalette());
     else if (setting == u"style sheet")
-        list.setStyleSheet(QStringLiteral("KvListEx--ListEx { selection-color: black }"
-                                          "KvListEx--ListEx::item:selected { background: orange }"));
+        list.setStyleSheet(QStringLiteral("KvListEx--ListEx { selection-color: white }"
+                                          "KvListEx--ListEx::item:selected { background: #004400 }"));
     else if (setting == u"right-to-left")
         list.setLayoutDirection(Qt::RightToLeft);
     QFont big = list.font();
@@ -538,7 +540,8 @@ void DrawingTest::rowFollowsItsSettingAndState()
                  qPrintable(ink.strongestColor.name()));
     }
     if (state == u"selected" || state == u"own colour") {
-        QCOMPARE(ink.ground, setting == u"style sheet" ? orange : list.palette().color(QPalette::Highlight));
+        QCOMPARE(ink.ground,
+                 setting == u"style sheet" ? sheetGround : list.palette().color(QPalette::Highlight));
         QVERIFY(rowpixels::contrast(ink.strongestColor, selectionText) < 1.3 || ink.strongestColor == red);
         return;
     }
@@ -558,4 +561,23 @@ void DrawingTest::rowFollowsItsSettingAndState()
 }
 
 QTEST_MAIN(DrawingTest)
+// Focus alone makes a row current without selecting it: the style still marks the keyboard's place.
+void DrawingTest::keyboardPlaceShowsOnAnUnselectedRow()
+{
+    ListEx list;
+    list.resize(200, 100);
+    list.AddItem(QStringLiteral("One"));
+    list.AddItem(QStringLiteral("Two"));
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setFocus();
+    QTRY_COMPARE(list.currentIndex().row(), 0);
+    QCOMPARE(list.selectedRows(), QList<int>{});
+    const QImage image = grab(list);
+    const auto groundOf = [&](int r) {
+        return image.pixelColor(row(list, r).right() - 3, row(list, r).center().y());
+    };
+    QVERIFY(groundOf(0) != groundOf(1));
+}
+
 #include "tst_drawing.moc"

@@ -193,10 +193,12 @@ public:
     void setItemHeight(int px);
 
     /// Shows the list's own model (the default) or a proxy model whose source, directly or
-    /// through other proxies, is itemModel(). Any other model is refused with a warning.
+    /// through other proxies, is itemModel(). Any other model is refused with a warning. When
+    /// the proxy shown is deleted, or given another source, the list shows itemModel() again.
     void setModel(QAbstractItemModel *model) override;
     /// Type-ahead: makes the next shown, enabled row whose text starts with what was typed
-    /// current, ignoring case.
+    /// current, ignoring case. The same letter typed again steps to the next row that starts
+    /// with it, unless a row starts with the letters as typed.
     void keyboardSearch(const QString &search) override;
 
 public slots:
@@ -208,11 +210,13 @@ public slots:
     void clear();
 
 signals:
-    /// The current item changed; row is -1 when no item is current (also after clear()).
+    /// The current row changed: another item became current, or rows inserted, removed or
+    /// sorted moved the current item to another row; row is -1 when no item is current (also
+    /// after clear()).
     void currentRowChanged(int row);
     /// The user activated the item at row (double click, or Return, as the platform has it).
     void itemActivated(int row);
-    /// The selection changed.
+    /// The selection changed, also when clear() or a reset of the model dropped it.
     void itemSelectionChanged();
     /// Sorting was switched on or off.
     void sortingEnabledChanged(bool enabled);

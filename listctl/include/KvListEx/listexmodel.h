@@ -18,11 +18,14 @@ class ListExModelPrivate;
 /// The items of a ListEx: a flat, editable list model that any QListView can show.
 ///
 /// Every field of an item is a role. Qt's roles: Qt::DisplayRole and Qt::EditRole the text
-/// (QString), Qt::DecorationRole the picture (QPixmap), Qt::ForegroundRole the item colour
-/// (QBrush; set a QColor or QBrush, an invalid QVariant for none), Qt::BackgroundRole the item's
-/// own background (likewise), Qt::FontRole the item's own font (QFont; an invalid QVariant for
-/// the list's), Qt::ToolTipRole and Qt::AccessibleDescriptionRole the description (QString).
-/// The model's own roles are listed in Role.
+/// (QString), Qt::DecorationRole the picture (QPixmap; a QImage or a QIcon set is kept as a
+/// picture), Qt::ForegroundRole the item colour (QBrush; set a QColor or a solid QBrush, and
+/// Qt::NoBrush or an invalid QVariant for none; other brushes are refused), Qt::BackgroundRole
+/// the item's own background (likewise), Qt::FontRole the item's own font (QFont; an invalid
+/// QVariant for the list's), Qt::ToolTipRole and Qt::AccessibleDescriptionRole the description
+/// (QString). The model's own roles are listed in Role. Colours are kept as QRgb, eight bits a
+/// channel with alpha: a colour given in another spec or at a finer precision reads back as
+/// that RGB colour.
 ///
 /// Every change is announced when it happens: rows added are in the model when the call that
 /// adds them returns. A slot connected to any of the model's signals may call any member: a
@@ -59,18 +62,19 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     /// Changes one role of an item and announces it with dataChanged(); false for an index that
     /// names no item, a role the model does not keep or a value of the wrong type. In a sorted
-    /// model, a new text moves the row to its place.
+    /// model, a new text moves the row to its place; a row still in order stays where it is.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     /// Enabled items are enabled, selectable and editable; disabled ones none of these.
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    /// Inserts count empty items at row (in a sorted model, where empty texts sort).
+    /// Inserts count empty items at row (in a sorted model, at any row, where empty texts sort).
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     /// Removes count items from row on.
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     /// Moves count items from sourceRow to before destinationChild; refused in a sorted model.
     bool moveRows(const QModelIndex &sourceParent, int sourceRow, int count,
                   const QModelIndex &destinationParent, int destinationChild) override;
-    /// Sorts the items once by their texts, case-insensitively, keeping equal texts in order.
+    /// Sorts the items once by their texts, case-insensitively, in the order asked, keeping equal
+    /// texts in order. A sorted model refuses descending order with a warning.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     /// As QAbstractItemModel::match(); for the text roles it reads the items directly, so a
     /// search of a million items takes milliseconds.
