@@ -99,8 +99,15 @@ ListExDelegate::ListExDelegate(QObject *parent)
 
 ListExDelegate::~ListExDelegate() = default;
 
-void ListExDelegate::setAppearance(const Appearance &appearance)
+void ListExDelegate::setAppearance(const Appearance &given)
 {
+    // Sizes past what a row can hold would overflow the places computed from them.
+    Appearance appearance = given;
+    for (int Appearance::*size : {&Appearance::textLeft, &Appearance::pictLeft, &Appearance::pictTop,
+                                  &Appearance::pictWidth, &Appearance::pictHeight, &Appearance::itemHeight})
+        appearance.*size = qBound(0, appearance.*size, int(ListEx::MaxPixels));
+    if (appearance.style < ListEx::Text || appearance.style > ListEx::LargeColorRect)
+        appearance.style = ListEx::PictureAndText;
     if (appearance == m_appearance)
         return;
     const bool heightChanged = appearance.itemHeight != m_appearance.itemHeight;

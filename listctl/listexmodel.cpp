@@ -428,6 +428,38 @@ QVariant ListExModel::data(const QModelIndex &index, int role) const
 
 namespace {
 
+bool isInteger(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A text, or a number or a character shown as one; not a font, a colour or a list.
+bool isText(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+    case QMetaType::QChar:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return isInteger(value);
+    }
+}
+
 // A colour from a QColor or QBrush value; nullopt for a value of another type.
 std::optional<QColor> colorValue(const QVariant &value)
 {
@@ -468,7 +500,7 @@ bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int r
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        if (!value.canConvert<QString>())
+        if (!isText(value))
             return false;
         item.setText(value.toString());
         break;
@@ -513,19 +545,19 @@ bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int r
         item.setData(value);
         break;
     case EnabledRole:
-        if (!value.canConvert<bool>())
+        if (value.typeId() != QMetaType::Bool && !isInteger(value))
             return false;
         item.setEnabled(value.toBool());
         break;
     case PaletteColorRole:
-        if (!value.canConvert<int>() || value.toInt() < 0 || value.toInt() > QPalette::NoRole)
+        if (!isInteger(value) || value.toInt() < 0 || value.toInt() > QPalette::NoRole)
             return false;
         item.setColorRole(QPalette::ColorRole(value.toInt()));
         break;
     case FontKindRole:
         if (!value.isValid())
             item.unsetFontKind();
-        else if (value.canConvert<int>())
+        else if (isInteger(value))
             item.setFontKind(value.toInt());
         else
             return false;
@@ -658,10 +690,11 @@ bool ListExModel::setItem(int row, const ListExItem &item)
         });
         return true;
     }
+    // One announcement: a change asked for while the row moves waits until its dataChanged is out.
+    ListExModelPrivate::Announcing announcing(d.get());
     d->assign(d->at(row), item);
     d->rows.setKey(row, RowIndex::keyOf(d->textAt(row)));
     row = d->resort(row);
-    ListExModelPrivate::Announcing announcing(d.get());
     emit dataChanged(index(row), index(row));
     return true;
 }

@@ -46,6 +46,9 @@ void ListEx::AddItem(const QString &text, qint32 index, OleColor itemColor, OleC
     if (index < -1 || index > count())
         throw std::out_of_range("ListEx::AddItem: cannot insert at position " + std::to_string(index) +
                                 " (the list has " + std::to_string(count()) + " items)");
+    for (const OleColor colour : {itemColor, backColor})
+        if (colour != kvNoColor && !namesColor(colour))
+            throw std::out_of_range("ListEx::AddItem: " + std::to_string(colour) + " names no colour");
     ListExItem item(text);
     item.setColor(ToQColor(itemColor, palette()));
     item.setBackground(ToQColor(backColor, palette()));

@@ -37,9 +37,11 @@ qint32 ListItem::FontType() const
     return kind.isValid() ? kind.toInt() : kvVectorFont;
 }
 
+// The row is asked for first: it throws when the list itself is gone.
 void ListItem::SetFontType(qint32 type)
 {
-    m_list->itemModel()->setData(m_index.sibling(row("SetFontType"), 0), type, ListExModel::FontKindRole);
+    const int r = row("SetFontType");
+    m_list->itemModel()->setData(m_index.sibling(r, 0), type, ListExModel::FontKindRole);
 }
 
 QString ListItem::Description() const
@@ -60,12 +62,14 @@ bool ListItem::Enabled() const
 
 void ListItem::SetEnabled(bool enabled)
 {
-    m_list->itemModel()->setData(m_index.sibling(row("SetEnabled"), 0), enabled, ListExModel::EnabledRole);
+    const int r = row("SetEnabled");
+    m_list->itemModel()->setData(m_index.sibling(r, 0), enabled, ListExModel::EnabledRole);
 }
 
 QFont &ListItem::Font()
 {
-    return ListExModelPrivate::get(m_list->itemModel())->ownFont(row("Font"), m_list->font());
+    const int r = row("Font");
+    return ListExModelPrivate::get(m_list->itemModel())->ownFont(r, m_list->font());
 }
 
 qint32 ListItemCollection::Count() const

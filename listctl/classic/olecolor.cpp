@@ -69,6 +69,8 @@ QColor ToQColor(OleColor color, const QPalette &palette)
 
 OleColor FromQColor(const QColor &color)
 {
+    if (!color.isValid())
+        return kvNoColor;
     const QColor rgb = color.toRgb();
     return OleColor(quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16));
 }

@@ -342,6 +342,16 @@ void ClassicTest::itemHandleFollowsItsItemOrSaysItIsGone()
     list.removeItem(3);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, c.Text());
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.ListItems().Item(3));
+    auto *gone = new ListEx;
+    fill(*gone, {"x"});
+    ListItem orphan = gone->ListItems().Item(0);
+    delete gone; // a handle that outlives its list
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, orphan.SetEnabled(false));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, orphan.Font());
+    // A colour that names none is an error like a bad position, and adds nothing.
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.AddItem(QStringLiteral("odd"), -1, 0x01000000));
+    QCOMPARE(list.ListItems().Count(), 3);
+    QCOMPARE(FromQColor(QColor()), kvNoColor);
 }
 
 void ClassicTest::styleChangeKeepsItemsAndSelection()

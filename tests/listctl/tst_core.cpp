@@ -5,6 +5,7 @@
 #include "fontsandbox.h"
 
 #include <KvListEx/listex.h>
+#include <KvListEx/listexdelegate.h>
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
@@ -124,6 +125,9 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QVERIFY(list.itemModel()->setData(list.itemModel()->index(1), QColor(Qt::red), Qt::BackgroundRole));
     QVERIFY(
         !list.itemModel()->setData(list.itemModel()->index(1), QStringLiteral("red"), Qt::BackgroundRole));
+    QVERIFY(!list.itemModel()->setData(list.itemModel()->index(1), QStringLiteral("no"),
+                                       ListExModel::EnabledRole));
+    QVERIFY(!list.itemModel()->setData(list.itemModel()->index(1), QFont(), Qt::DisplayRole));
     QCOMPARE(list.item(1).background(), QColor(Qt::red));
     QVERIFY(list.itemModel()->moveRows({}, 0, 1, {}, 5)); // zulu to the end
     QCOMPARE(texts(list), (QStringList{"kilo!", "golf", "echo", "alpha", "zulu"}));
@@ -169,6 +173,11 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
         pictured.setPicture(odd);
         list.addItem(pictured);
     }
+    ListExDelegate::Appearance look = list.listDelegate()->appearance();
+    look.textLeft = std::numeric_limits<int>::max();
+    look.pictWidth = std::numeric_limits<int>::min();
+    list.listDelegate()->setAppearance(look); // brought into range, drawn without overflow
+    QCOMPARE(list.listDelegate()->appearance().textLeft, ListEx::MaxPixels);
     QVERIFY(!list.grab().isNull());
 
     current.clear();
@@ -178,6 +187,14 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QCOMPARE(list.count(), 0);
     QCOMPARE(current.size(), 1);
     QCOMPARE(current.at(0).at(0).toInt(), -1);
+
+    list.setSortingEnabled(true);
+    list.addItems(QStringList{"b", "c"});
+    QObject::connect(
+        list.itemModel(), &QAbstractItemModel::rowsMoved, &list, [&] { list.removeItem(0); },
+        Qt::SingleShotConnection);
+    list.setItem(0, ListExItem(QStringLiteral("zz"))); // the removal waits for the rename's dataChanged
+    QCOMPARE(texts(list), QStringList{QStringLiteral("zz")});
 }
 
 void CoreTest::rowsThatNameNoItemAreRefusedWithoutAnException_data()

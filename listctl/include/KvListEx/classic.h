@@ -29,7 +29,7 @@ constexpr OleColor kvNoColor = -1;
 /// The QColor for a 0x00BBGGRR value or a system colour of this palette; invalid for -1 and
 /// for values that name no colour.
 KVLISTEX_EXPORT QColor ToQColor(OleColor color, const QPalette &palette);
-/// The 0x00BBGGRR value of a colour; its alpha is dropped.
+/// The 0x00BBGGRR value of a colour; its alpha is dropped. kvNoColor for an invalid colour.
 KVLISTEX_EXPORT OleColor FromQColor(const QColor &color);
 
 class ListEx;
@@ -123,8 +123,8 @@ public:
     /// Adds an item. index: the position to insert at, -1 for the end; a sorted list puts every
     /// item at its sorted place. Colours are 0x00BBGGRR values (system colours resolve against
     /// the list's palette now); font: the item's own font, or null for the list's. picture: kept
-    /// by the item. itemData: a number kept for the caller. Throws std::out_of_range for an
-    /// index outside -1…count.
+    /// by the item. itemData: a number kept for the caller. Throws std::out_of_range, adding
+    /// nothing, for an index outside -1…count or a colour that is neither -1 nor names a colour.
     void AddItem(const QString &text, qint32 index = -1, OleColor itemColor = kvNoColor,
                  OleColor backColor = kvNoColor, const QFont *font = nullptr,
                  const QPixmap &picture = QPixmap(), qint32 itemData = -1,

@@ -49,6 +49,7 @@ public:
     /// The appearance the rows are drawn with.
     const Appearance &appearance() const { return m_appearance; }
     /// Sets it; views using the delegate are told when row heights change (sizeHintChanged).
+    /// Sizes are brought into 0…ListEx::MaxPixels, and a style out of range is PictureAndText.
     void setAppearance(const Appearance &appearance);
 
     /// Draws one row: ground (through the style), picture or swatch, text in the item's font and
