@@ -88,6 +88,14 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
         selectedBeforeReset = q->selectionModel() && q->selectionModel()->hasSelection();
     });
     watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, [this, moved] {
+        // A proxy given another source resets: if it no longer shows the list's items, the list
+        // shows them again itself.
+        if (!mapsOwnItems(q->model())) {
+            qWarning("ListEx: the proxy model shown no longer has the list's items as its source; the "
+                     "list shows its own items");
+            selectedBeforeReset = false;
+            return showOwnItems();
+        }
         moved();
         if (std::exchange(selectedBeforeReset, false))
             emit q->itemSelectionChanged(); // the selection model drops it without a word
@@ -103,7 +111,8 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
         watching << QObject::connect(shownModel, &QObject::destroyed, q, [this] { showOwnItems(); });
         for (auto *m = shownModel; m != model;) {
             auto *proxy = qobject_cast<QAbstractProxyModel *>(m);
-            // A proxy changes its source in the middle of its own reset: the view follows after it.
+            // Proxies reset when they change their source (above); one that does not is caught
+            // once its change is done.
             watching << QObject::connect(
                 proxy, &QAbstractProxyModel::sourceModelChanged, q,
                 [this] {
@@ -202,11 +211,15 @@ void ListExPrivate::showOwnItems()
 {
     if (q->model() == model)
         return;
+    const int current = lastCurrentRow; // a row of the list's own model
     forgetAccessibleRows();
     q->QListView::setModel(model);
     watch(model);
     layoutPending = false;
-    followCurrent();
+    if (current >= 0 && current < model->count())
+        q->setCurrentRow(current); // the current item stays current
+    else
+        followCurrent();
 }
 
 QModelIndex ListExPrivate::viewIndex(int row) const

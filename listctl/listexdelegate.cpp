@@ -291,7 +291,7 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     QColor text;
     bool textStored;
     if (itemColour.isValid() && !colourStyle &&
-        (!selected || contrastRatio(itemColour, ground) >= kReadableContrast)) {
+        (!(selected || sheetDrawn) || contrastRatio(itemColour, ground) >= kReadableContrast)) {
         text = itemColour;
         textStored = true;
     } else if (selected) {

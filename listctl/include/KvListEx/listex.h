@@ -194,7 +194,8 @@ public:
 
     /// Shows the list's own model (the default) or a proxy model whose source, directly or
     /// through other proxies, is itemModel(). Any other model is refused with a warning. When
-    /// the proxy shown is deleted, or given another source, the list shows itemModel() again.
+    /// the proxy shown is deleted, or given another source (once it has reset), the list shows
+    /// itemModel() again, with the same item current.
     void setModel(QAbstractItemModel *model) override;
     /// Type-ahead: makes the next shown, enabled row whose text starts with what was typed
     /// current, ignoring case. The same letter typed again steps to the next row that starts
