@@ -62,19 +62,22 @@ ListEx::ListEx(QWidget *parent)
 
 ListEx::~ListEx()
 {
-    // A proxy among the list's children is deleted after this part of the list is gone.
-    for (const QMetaObject::Connection &c : std::as_const(d->watching))
-        disconnect(c);
+    d->unwatch(); // a proxy among the list's children is deleted after this part of the list is gone
     d->forgetAccessibleRows();
 }
 
 // The view's own signals follow the model it shows; the screen reader's row handles and the
 // current row follow its changes.
-void ListExPrivate::watch(QAbstractItemModel *shownModel)
+void ListExPrivate::unwatch()
 {
     for (const QMetaObject::Connection &c : std::as_const(watching))
         QObject::disconnect(c);
     watching.clear();
+}
+
+void ListExPrivate::watch(QAbstractItemModel *shownModel)
+{
+    unwatch();
     const auto moved = [this] {
         if (!accessibleRows.isEmpty())
             forgetAccessibleRows();
@@ -90,11 +93,9 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
     watching << QObject::connect(shownModel, &QAbstractItemModel::modelReset, q, [this, moved] {
         // A proxy given another source resets: if it no longer shows the list's items, the list
         // shows them again itself.
-        if (!mapsOwnItems(q->model())) {
-            qWarning("ListEx: the proxy model shown no longer has the list's items as its source; the "
-                     "list shows its own items");
+        if (showOwnItemsIfLost()) {
             selectedBeforeReset = false;
-            return showOwnItems();
+            return;
         }
         moved();
         if (std::exchange(selectedBeforeReset, false))
@@ -114,14 +115,7 @@ void ListExPrivate::watch(QAbstractItemModel *shownModel)
             // Proxies reset when they change their source (above); one that does not is caught
             // once its change is done.
             watching << QObject::connect(
-                proxy, &QAbstractProxyModel::sourceModelChanged, q,
-                [this] {
-                    if (!mapsOwnItems(q->model())) {
-                        qWarning("ListEx: the proxy model shown no longer has the list's items as its "
-                                 "source; the list shows its own items");
-                        showOwnItems();
-                    }
-                },
+                proxy, &QAbstractProxyModel::sourceModelChanged, q, [this] { showOwnItemsIfLost(); },
                 Qt::QueuedConnection);
             m = proxy->sourceModel();
         }
@@ -207,19 +201,34 @@ bool ListExPrivate::mapsOwnItems(const QAbstractItemModel *shownModel) const
     return true;
 }
 
+void ListExPrivate::show(QAbstractItemModel *shownModel)
+{
+    forgetAccessibleRows();
+    q->QListView::setModel(shownModel);
+    watch(shownModel);
+    layoutPending = false;
+}
+
 void ListExPrivate::showOwnItems()
 {
     if (q->model() == model)
         return;
     const int current = lastCurrentRow; // a row of the list's own model
-    forgetAccessibleRows();
-    q->QListView::setModel(model);
-    watch(model);
-    layoutPending = false;
+    show(model);
     if (current >= 0 && current < model->count())
         q->setCurrentRow(current); // the current item stays current
     else
         followCurrent();
+}
+
+bool ListExPrivate::showOwnItemsIfLost()
+{
+    if (mapsOwnItems(q->model()))
+        return false;
+    qWarning("ListEx: the proxy model shown no longer has the list's items as its source; the list "
+             "shows its own items");
+    showOwnItems();
+    return true;
 }
 
 QModelIndex ListExPrivate::viewIndex(int row) const
@@ -763,10 +772,7 @@ void ListEx::setModel(QAbstractItemModel *shownModel)
                  static_cast<void *>(shownModel));
         return;
     }
-    d->forgetAccessibleRows();
-    QListView::setModel(shownModel);
-    d->watch(shownModel);
-    d->layoutPending = false;
+    d->show(shownModel);
     d->followCurrent();
 }
 

@@ -43,6 +43,9 @@ public:
     void followCurrent();
     // Back to the list's own model, when the proxy it showed is gone or no longer maps its items.
     void showOwnItems();
+    bool showOwnItemsIfLost(); // true when it had to
+    void show(QAbstractItemModel *shownModel);
+    void unwatch();
     bool mapsOwnItems(const QAbstractItemModel *shownModel) const;
 
     // Screen-reader handles of the rows, made when asked for and dropped when rows move.
