@@ -48,8 +48,11 @@ QString layoutFace()
         for (const QString &family : candidates)
             if (has(family))
                 return family;
-        // None installed: the face Qt gives the application's own font.
-        return QFontInfo(QGuiApplication::font()).family();
+        // None installed: the face Qt gives the application's own font, asked at the layout's
+        // size so that the face it loads is the one the layout draws with next.
+        QFont application = QGuiApplication::font();
+        application.setPointSizeF(kLayoutPointSize);
+        return QFontInfo(application).family();
     }();
     return face;
 }

@@ -8,6 +8,7 @@
 namespace fonts {
 
 inline constexpr char kLayoutFamily[] = "MS Sans Serif";
+inline constexpr qreal kLayoutPointSize = 8.25;
 
 // Registers the substitution; call once after the application object exists.
 void registerSubstitutes();
@@ -17,6 +18,6 @@ void registerSubstitutes();
 QString layoutFace();
 
 // The layout's face at a point size, regular unless a weight is given.
-QFont layoutFont(qreal pointSize = 8.25, QFont::Weight weight = QFont::Normal);
+QFont layoutFont(qreal pointSize = kLayoutPointSize, QFont::Weight weight = QFont::Normal);
 
 } // namespace fonts

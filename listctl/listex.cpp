@@ -729,10 +729,19 @@ void ListEx::timerEvent(QTimerEvent *event)
 
 void ListEx::doItemsLayout()
 {
-    // Rows span the list's width; icon mode would lay them out as 1-pixel-wide tiles.
+    // Rows span the list's width; icon mode, wrapping or a flow across would lay them out as
+    // 1-pixel-wide tiles.
     if (viewMode() != ListMode) {
         qWarning("ListEx::setViewMode: a ListEx shows its items as a list; IconMode refused");
         setViewMode(ListMode);
+    }
+    if (isWrapping()) {
+        qWarning("ListEx::setWrapping: a ListEx shows its items in one column; wrapping refused");
+        setWrapping(false);
+    }
+    if (flow() != TopToBottom) {
+        qWarning("ListEx::setFlow: a ListEx shows its items top to bottom; LeftToRight refused");
+        setFlow(TopToBottom);
     }
     // A layout visits every row, and the rows are painted again after it. While rows keep coming
     // in between turns of the event loop, a layout that only the timer or a paint asks for waits

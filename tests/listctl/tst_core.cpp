@@ -248,6 +248,16 @@ void CoreTest::rowsThatNameNoItemAreRefusedWithoutAnException_data()
         l.doItemsLayout(); // where every way of setting it meets the list
         return QVariant(int(l.viewMode()));
     }) << QVariant(int(QListView::ListMode));
+    QTest::newRow("wrapping") << "ListEx::setWrapping" << Call([](ListEx &l) {
+        l.setWrapping(true);
+        l.doItemsLayout();
+        return QVariant(l.isWrapping());
+    }) << QVariant(false);
+    QTest::newRow("flow across") << "ListEx::setFlow" << Call([](ListEx &l) {
+        l.setFlow(QListView::LeftToRight);
+        l.doItemsLayout();
+        return QVariant(int(l.flow()));
+    }) << QVariant(int(QListView::TopToBottom));
     QTest::newRow("negative pixels") << "ListEx::setTextLeft" << Call([](ListEx &l) {
         l.setProperty("textLeft", -1);
         return QVariant(l.textLeft());
