@@ -27,8 +27,7 @@ ListEx::ListEx(QWidget *parent)
     d->model = new ListExModel(this);
     d->delegate = new ListExDelegate(this);
     d->model->setPalette(palette());
-    QListView::setModel(d->model);
-    d->watch(d->model);
+    d->show(d->model);
     setItemDelegate(d->delegate);
     // Qt answers a change of row heights with a queued layout of every row, shown or not. The
     // view's delayed layout does it once the list is shown, or asked for a row's place: a list
@@ -181,10 +180,12 @@ void ListExPrivate::noticeOwnFonts(int first, int last)
 
 void ListExPrivate::followCurrent()
 {
-    if (lastCurrentRow < 0)
+    removing = false;
+    const bool pending = std::exchange(currentPending, false);
+    if (lastCurrentRow < 0 && !pending)
         return;
     const int row = itemRow(q->currentIndex());
-    if (row != lastCurrentRow) {
+    if (row != lastCurrentRow || pending) {
         lastCurrentRow = row;
         emit q->currentRowChanged(row);
     }
@@ -204,8 +205,13 @@ bool ListExPrivate::mapsOwnItems(const QAbstractItemModel *shownModel) const
 void ListExPrivate::show(QAbstractItemModel *shownModel)
 {
     forgetAccessibleRows();
+    // Connected before the view and its selection model are, so that it is set before they move
+    // the current item.
+    const QMetaObject::Connection removal = QObject::connect(
+        shownModel, &QAbstractItemModel::rowsAboutToBeRemoved, q, [this] { removing = true; });
     q->QListView::setModel(shownModel);
     watch(shownModel);
+    watching << removal;
     layoutPending = false;
 }
 
@@ -553,6 +559,10 @@ void ListEx::currentChanged(const QModelIndex &current, const QModelIndex &previ
     if (current.isValid() && !d->focusing && selectionMode() == SingleSelection &&
         !selectionModel()->isSelected(current))
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    if (d->removing) {
+        d->currentPending = true;
+        return;
+    }
     const int row = d->itemRow(current);
     d->lastCurrentRow = row;
     emit currentRowChanged(row);

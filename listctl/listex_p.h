@@ -58,6 +58,10 @@ public:
     QList<QMetaObject::Connection> watching;
     QHash<int, QAccessible::Id> accessibleRows;
     int lastCurrentRow = -1;
+    // While rows are being removed, the view moves the current item to its neighbour, whose row
+    // is about to change: the new row is told once the rows are gone.
+    bool removing = false;
+    bool currentPending = false;
     bool selectedBeforeReset = false;
     bool layoutPending = false;
     bool layoutMayWait = false; // set while the timer or a paint asks for the layout

@@ -79,11 +79,15 @@ QStringView visibleSpan(QStringView text, int width)
 QString elided(const QString &text, const QFontMetrics &metrics, int width)
 {
     const QStringView span = visibleSpan(text, width);
+    // A row holds one line: line breaks show as spaces.
+    QString prefix = span.toString();
+    for (QChar &c : prefix)
+        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u' ';
     if (span.size() == text.size())
-        return metrics.elidedText(text, Qt::ElideRight, width);
+        return metrics.elidedText(prefix, Qt::ElideRight, width);
     // The span is wider than the width, so Qt elides it with an ellipsis from the text's own
     // face; a character added here that the face lacks would send Qt through every fallback font.
-    const QString prefix = span.toString();
     const QString shown = metrics.elidedText(prefix, Qt::ElideRight, width);
     // Unless it is made of zero-width marks: it still shows that it goes on.
     return shown == prefix ? metrics.elidedText(prefix + QChar(0x2026), Qt::ElideRight, width) : shown;
@@ -273,10 +277,10 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     if (selected)
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             panel.palette.setColor(group, QPalette::Highlight, ground);
-    // A style sheet may give selected and hovered rows a ground of its own.
+    // A style sheet may give rows a ground of its own, in any state.
     const bool styleSheet = style->inherits("QStyleSheetStyle");
     bool sheetDrawn = false;
-    if (styleSheet && (selected || (option.state & QStyle::State_MouseOver))) {
+    if (styleSheet) {
         if (const QColor drawn = sheetGround(style, panel, widget, ground); drawn.isValid()) {
             ground = drawn;
             sheetDrawn = true;
@@ -303,7 +307,7 @@ void ListExDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     }
     // A platform's own selection pair is not always readable either (Fusion's white on its blue
     // reads 3.7:1): on a selected row the palette's text is chosen for the ground too.
-    if (!textStored && (groundStored || selected || sheetDrawn))
+    if (!textStored && (groundStored || selected || styleSheet))
         text = readableOn(text, ground);
     if (!enabled)
         text = dimmedOn(text, ground);

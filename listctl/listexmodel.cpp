@@ -2,9 +2,12 @@
 #include "listexmodel_p.h"
 
 #include <QBrush>
+#include <QDataStream>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QIcon>
 #include <QMetaObject>
+#include <QMimeData>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -481,22 +484,10 @@ std::optional<QColor> colorValue(const QVariant &value)
     return std::nullopt;
 }
 
-} // namespace
-
-bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int role)
+// Sets one role of an item from a value; false for a role the model does not keep or a value
+// of the wrong type.
+bool setRole(ListExItem &item, int role, const QVariant &value)
 {
-    if (!d->ownsRow(index))
-        return false;
-    if (d->depth > 0) {
-        const QPersistentModelIndex at(index);
-        d->deferred([this, at, value, role] {
-            if (at.isValid())
-                setData(at, value, role);
-        });
-        return true;
-    }
-    const int row = index.row();
-    ListExItem item = d->toItem(d->at(row));
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -541,20 +532,20 @@ bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int r
     case Qt::AccessibleDescriptionRole:
         item.setDescription(value.toString());
         break;
-    case ItemDataRole:
+    case ListExModel::ItemDataRole:
         item.setData(value);
         break;
-    case EnabledRole:
+    case ListExModel::EnabledRole:
         if (value.typeId() != QMetaType::Bool && !isInteger(value))
             return false;
         item.setEnabled(value.toBool());
         break;
-    case PaletteColorRole:
+    case ListExModel::PaletteColorRole:
         if (!isInteger(value) || value.toInt() < 0 || value.toInt() > QPalette::NoRole)
             return false;
         item.setColorRole(QPalette::ColorRole(value.toInt()));
         break;
-    case FontKindRole:
+    case ListExModel::FontKindRole:
         if (!value.isValid())
             item.unsetFontKind();
         else if (isInteger(value))
@@ -565,19 +556,132 @@ bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int r
     default:
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool ListExModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!d->ownsRow(index))
+        return false;
+    if (d->depth > 0) {
+        const QPersistentModelIndex at(index);
+        d->deferred([this, at, value, role] {
+            if (at.isValid())
+                setData(at, value, role);
+        });
+        return true;
+    }
+    const int row = index.row();
+    ListExItem item = d->toItem(d->at(row));
+    if (!setRole(item, role, value))
+        return false;
     setItem(row, item);
+    return true;
+}
+
+QMap<int, QVariant> ListExModel::itemData(const QModelIndex &index) const
+{
+    QMap<int, QVariant> roles;
+    if (!d->ownsRow(index))
+        return roles;
+    // Read from the item, not through data(): a font family item's font is kept even while
+    // its row shows in the list's font.
+    const ListExItem item = d->toItem(d->at(index.row()));
+    roles.insert(Qt::DisplayRole, item.text());
+    if (!item.picture().isNull())
+        roles.insert(Qt::DecorationRole, item.picture());
+    if (item.colorRole() != QPalette::NoRole)
+        roles.insert(PaletteColorRole, int(item.colorRole()));
+    else if (item.color().isValid())
+        roles.insert(Qt::ForegroundRole, item.color());
+    if (item.background().isValid())
+        roles.insert(Qt::BackgroundRole, item.background());
+    if (item.hasFont())
+        roles.insert(Qt::FontRole, item.font());
+    if (!item.description().isEmpty())
+        roles.insert(Qt::ToolTipRole, item.description());
+    if (item.data().isValid())
+        roles.insert(ItemDataRole, item.data());
+    roles.insert(EnabledRole, item.isEnabled());
+    if (item.hasFontKind())
+        roles.insert(FontKindRole, item.fontKind());
+    return roles;
+}
+
+bool ListExModel::setItemData(const QModelIndex &index, const QMap<int, QVariant> &roles)
+{
+    if (!d->ownsRow(index) || roles.isEmpty())
+        return false;
+    ListExItem item = d->toItem(d->at(index.row()));
+    for (auto it = roles.begin(); it != roles.end(); ++it)
+        if (!setRole(item, it.key(), it.value()))
+            return false; // all or nothing
+    if (d->depth > 0) {
+        const QPersistentModelIndex at(index);
+        d->deferred([this, at, roles] {
+            if (at.isValid())
+                setItemData(at, roles);
+        });
+        return true;
+    }
+    setItem(index.row(), item);
+    return true;
+}
+
+Qt::DropActions ListExModel::supportedDropActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction;
+}
+
+bool ListExModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                               const QModelIndex &parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    if (action == Qt::IgnoreAction)
+        return true;
+    // Qt's own format: each dropped cell's row, column and roles. Each row becomes one item,
+    // made whole before it is inserted, so that a sorted model puts it in its place.
+    QByteArray encoded = data->data(mimeTypes().constFirst());
+    QDataStream stream(&encoded, QIODevice::ReadOnly);
+    QList<ListExItem> items;
+    int lastRow = -1;
+    while (!stream.atEnd()) {
+        int r = 0, c = 0;
+        QMap<int, QVariant> roles;
+        stream >> r >> c >> roles;
+        if (stream.status() != QDataStream::Ok)
+            return false;
+        if (c != 0)
+            continue; // the list has one column
+        if (items.isEmpty() || r != lastRow)
+            items.append(ListExItem());
+        lastRow = r;
+        for (auto it = roles.begin(); it != roles.end(); ++it)
+            setRole(items.last(), it.key(), it.value()); // roles the model does not keep are left out
+    }
+    if (parent.isValid())
+        row = parent.row(); // dropped on an item: before it
+    if (row < 0 || row > count())
+        row = count();
+    for (const ListExItem &item : std::as_const(items))
+        insertItem(std::min(row++, count()), item);
     return true;
 }
 
 Qt::ItemFlags ListExModel::flags(const QModelIndex &index) const
 {
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled; // items are dropped between rows, as in QListWidget
     if (!d->ownsRow(index))
         return Qt::NoItemFlags;
     // A disabled item is neither enabled nor selectable for Qt: views, type-ahead and the mouse
     // pass it by.
-    return d->at(index.row()).enabled
-               ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren
-               : Qt::ItemNeverHasChildren;
+    return d->at(index.row()).enabled ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
+                                            Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren
+                                      : Qt::ItemNeverHasChildren;
 }
 
 bool ListExModel::insertRows(int row, int count, const QModelIndex &parent)

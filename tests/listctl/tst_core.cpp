@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -89,6 +90,8 @@ private slots:
     void sortedPlacesAndFindsFollowTheTexts();
     void findItem_data();
     void findItem();
+    void dropsCarryWholeItems_data();
+    void dropsCarryWholeItems();
     void disabledItemsSkippedByUserButSelectableByProgram();
     void homeAndEndShowTheListsEnds();
     void foreignModelIsRefused();
@@ -135,6 +138,13 @@ void CoreTest::modelAndProxyStayConsistentThroughEveryKindOfChange()
     QCOMPARE(list.takeItem(3).text(), QStringLiteral("alpha"));
     QVERIFY(list.removeItem(0));
     QCOMPARE(current.takeLast().at(0).toInt(), 0); // told when a removal above moves it
+    QCOMPARE(list.insertItem(1, QStringLiteral("gone")), 1);
+    list.setCurrentRow(1);
+    current.clear();
+    QVERIFY(list.removeItem(1)); // the item after the current one is told once, at its new row
+    QCOMPARE(current.size(), 1);
+    QCOMPARE(current.at(0).at(0).toInt(), 1);
+    list.setCurrentRow(0);
     QVERIFY(list.itemModel()->setData(list.itemModel()->index(1), QBrush(), Qt::BackgroundRole));
     QVERIFY(!list.item(1).background().isValid());
     QVERIFY(!list.itemModel()->setData(list.itemModel()->index(1), QBrush(Qt::red, Qt::Dense4Pattern),
@@ -434,6 +444,45 @@ void CoreTest::findItem()
     ListEx list;
     list.addItems(items);
     QCOMPARE(list.findItem(text, Qt::MatchFlags(flags)), found);
+}
+
+void CoreTest::dropsCarryWholeItems_data()
+{
+    QTest::addColumn<bool>("sorted");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("ontoItem");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("between rows") << false << 1 << false << QStringList{"Bob", "Zoe", "Cid", "Dan"};
+    QTest::newRow("onto an item: before it") << false << 2 << true << QStringList{"Bob", "Cid", "Zoe", "Dan"};
+    QTest::newRow("at the end") << false << -1 << false << QStringList{"Bob", "Cid", "Dan", "Zoe"};
+    QTest::newRow("sorted: where it sorts") << true << 1 << false << QStringList{"Bob", "Cid", "Dan", "Zoe"};
+}
+
+// A drag carries every role an item sets, and the drop keeps every item already there.
+void CoreTest::dropsCarryWholeItems()
+{
+    QFETCH(bool, sorted);
+    QFETCH(int, row);
+    QFETCH(bool, ontoItem);
+    QFETCH(QStringList, expected);
+    ListEx source, target;
+    ListExItem zoe(QStringLiteral("Zoe"));
+    zoe.setColor(Qt::darkRed);
+    zoe.setDescription(QStringLiteral("Engineer"));
+    zoe.setData(QStringLiteral("id-17"));
+    zoe.setEnabled(false);
+    source.addItem(zoe);
+    target.setSortingEnabled(sorted);
+    target.addItems(QStringList{"Bob", "Cid", "Dan"});
+    ListExModel *model = target.itemModel();
+    const std::unique_ptr<QMimeData> dragged(source.itemModel()->mimeData({source.itemModel()->index(0)}));
+    QVERIFY(model->dropMimeData(dragged.get(), Qt::CopyAction, ontoItem ? -1 : row, 0,
+                                ontoItem ? model->index(row) : QModelIndex()));
+    QCOMPARE(texts(target), expected);
+    const QModelIndex dropped = model->index(int(expected.indexOf("Zoe")));
+    QCOMPARE(model->itemData(dropped), source.itemModel()->itemData(source.itemModel()->index(0)));
+    QVERIFY(!model->setItemData(dropped, {{Qt::DisplayRole, "Ann"}, {Qt::CheckStateRole, Qt::Checked}}));
+    QCOMPARE(dropped.data().toString(), QStringLiteral("Zoe")); // all or nothing
 }
 
 void CoreTest::disabledItemsSkippedByUserButSelectableByProgram()

@@ -363,9 +363,12 @@ void DrawingTest::itemFontIsDrawn()
 void DrawingTest::textTheFaceLacksIsDrawnAsQtDrawsIt_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("drawnAs");
     QTest::addColumn<bool>("anotherFaceHasIt");
-    QTest::newRow("another face has it") << QStringLiteral("\u0462 Yat \u04d8") << true;
-    QTest::newRow("no face has it") << QStringLiteral("A \U000F0000 B") << false;
+    QTest::newRow("another face has it") << QStringLiteral("\u0462 Yat \u04d8") << QString() << true;
+    QTest::newRow("no face has it") << QStringLiteral("A \U000F0000 B") << QString() << false;
+    QTest::newRow("line breaks show as spaces")
+        << QStringLiteral("Grace\nHopper\u2028Navy") << QStringLiteral("Grace Hopper Navy") << false;
 }
 
 // Characters the list's face lacks come from the face that has them, or show the list face's
@@ -373,6 +376,7 @@ void DrawingTest::textTheFaceLacksIsDrawnAsQtDrawsIt_data()
 void DrawingTest::textTheFaceLacksIsDrawnAsQtDrawsIt()
 {
     QFETCH(QString, text);
+    QFETCH(QString, drawnAs);
     QFETCH(bool, anotherFaceHasIt);
     auto list = characterList();
     QVERIFY(QTest::qWaitForWindowExposed(list.get()));
@@ -385,8 +389,9 @@ void DrawingTest::textTheFaceLacksIsDrawnAsQtDrawsIt()
     const QImage drawn = rowpixels::inkMask(after, row(*list, 3).adjusted(40, 1, -6, -1), ink.ground);
     QFont alone = list->font();
     alone.setStyleStrategy(QFont::NoFontMerging);
-    const int toMerged = rowpixels::maskDistance(drawn, rowpixels::textMask(text, list->font()));
-    const int toAlone = rowpixels::maskDistance(drawn, rowpixels::textMask(text, alone));
+    const QString shown = drawnAs.isEmpty() ? text : drawnAs;
+    const int toMerged = rowpixels::maskDistance(drawn, rowpixels::textMask(shown, list->font()));
+    const int toAlone = rowpixels::maskDistance(drawn, rowpixels::textMask(shown, alone));
     const QString figures =
         QString::asprintf("%d off Qt's drawing, %d off the face alone", toMerged, toAlone);
     QVERIFY2(toMerged * 10 < ink.count, qPrintable(figures));
@@ -495,6 +500,7 @@ void DrawingTest::rowFollowsItsSettingAndState()
         list.setPalette(darkPalette());
     else if (setting == u"style sheet")
         list.setStyleSheet(QStringLiteral("KvListEx--ListEx { selection-color: white }"
+                                          "KvListEx--ListEx::item { background: #101010 }"
                                           "KvListEx--ListEx::item:selected { background: #004400 }"));
     else if (setting == u"right-to-left")
         list.setLayoutDirection(Qt::RightToLeft);

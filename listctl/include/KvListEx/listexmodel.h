@@ -64,8 +64,24 @@ public:
     /// names no item, a role the model does not keep or a value of the wrong type. In a sorted
     /// model, a new text moves the row to its place; a row still in order stays where it is.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
-    /// Enabled items are enabled, selectable and editable; disabled ones none of these.
+    /// Enabled items are enabled, selectable, editable and can be dragged; disabled ones none of
+    /// these. Items are dropped between rows (the invalid index is drop-enabled), not onto items.
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    /// Every role the item sets, each once: Qt::DisplayRole, Qt::DecorationRole,
+    /// Qt::ForegroundRole (or PaletteColorRole), Qt::BackgroundRole, Qt::FontRole,
+    /// Qt::ToolTipRole, ItemDataRole, EnabledRole and FontKindRole; empty for an index that names
+    /// no item. setItemData() takes it back whole, and drags carry it.
+    QMap<int, QVariant> itemData(const QModelIndex &index) const override;
+    /// Changes several roles of an item at once, announced with one dataChanged(); all or
+    /// nothing: a role the model does not keep or a value of the wrong type refuses the whole map.
+    bool setItemData(const QModelIndex &index, const QMap<int, QVariant> &roles) override;
+    /// Copy and move.
+    Qt::DropActions supportedDropActions() const override;
+    /// Inserts the dropped rows as items before row (or before the item dropped on; at the end
+    /// for -1), in their order, each made whole first: a sorted model puts each where it sorts.
+    /// Roles the model does not keep are left out.
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
     /// Inserts count empty items at row (in a sorted model, at any row, where empty texts sort).
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     /// Removes count items from row on.
