@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "controls.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
@@ -86,9 +87,20 @@ void TabPage::relayout()
     const QPoint origin = m_tabControl->isAncestorOf(this) ? mapTo(m_tabControl, QPoint(0, 0)) : QPoint(0, 0);
     for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
         // Controls inside a frame are placed by the frame, not by the page.
-        if (it.key()->parentWidget() == this)
-            it.key()->setGeometry(it.value().translated(-origin));
+        if (it.key()->parentWidget() != this)
+            continue;
+        QRect place = it.value();
+        if (isRightToLeft()) // read from the tab control's other edge
+            place.moveLeft(m_tabControl->width() - place.left() - place.width());
+        it.key()->setGeometry(place.translated(-origin));
     }
+}
+
+void TabPage::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange)
+        relayout();
 }
 
 void TabPage::resizeEvent(QResizeEvent *event)

@@ -184,6 +184,8 @@ void frmMain::Form_Resize()
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (isRightToLeft())
+        followLayoutDirection();
     HandlerGuard::run([this] { Form_Resize(); });
 }
 
@@ -200,6 +202,8 @@ void frmMain::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         HandlerGuard::run([this] { Form_Resize(); });
+    if (event->type() == QEvent::LayoutDirectionChange)
+        followLayoutDirection();
 }
 
 // Tab walks the layout's focus order, over the controls that can take the focus now: those of

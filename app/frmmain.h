@@ -4,6 +4,8 @@
 
 #include <KvListEx/classic.h>
 
+#include <QHash>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
@@ -109,7 +111,9 @@ private:
     void createPicturePage(TabPage *page);
     void setFocusOrder();
     void connectHandlers();
+    void followLayoutDirection();
 
     PictureLoader m_loadPicture;
-    QList<QWidget *> m_focusOrder; // Tab order across the pages: 0 first
+    QList<QWidget *> m_focusOrder;    // Tab order across the pages: 0 first
+    QHash<QWidget *, QRect> m_places; // where the window and its frames place their controls
 };

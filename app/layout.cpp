@@ -133,6 +133,28 @@ void frmMain::createLayout()
     cmdExit->setGeometry(twips::rect(5400, 4800, 1215, 375));
 
     setFocusOrder();
+    followLayoutDirection();
+}
+
+// Right to left, the layout reads from the right: each control the window or a frame places keeps
+// its distance from the other edge, also when the window's width follows the window manager's
+// frame. The pages place their own controls (TabPage).
+void frmMain::followLayoutDirection()
+{
+    if (!Frame1 || !Frame2)
+        return; // not laid out yet
+    if (m_places.isEmpty())
+        for (QWidget *container :
+             {static_cast<QWidget *>(this), static_cast<QWidget *>(Frame1), static_cast<QWidget *>(Frame2)})
+            for (QWidget *child : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (!child->isWindow())
+                    m_places.insert(child, child->geometry());
+    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
+        QRect place = it.value();
+        if (isRightToLeft())
+            place.moveLeft(it.key()->parentWidget()->width() - place.left() - place.width());
+        it.key()->setGeometry(place);
+    }
 }
 
 void frmMain::createFontPage(TabPage *page)

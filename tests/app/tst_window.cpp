@@ -174,19 +174,28 @@ void WindowTest::placesInTabControlCoordinates_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("twipsRect");
+    QTest::addColumn<bool>("rightToLeft");
     // Page controls are laid out from the tab control's corner, tab strip included.
     QTest::newRow("check box on the Font page") << "chkFont(3)"
-                                                << "SSTab1" << QRect(3600, 1680, 2535, 375);
+                                                << "SSTab1" << QRect(3600, 1680, 2535, 375) << false;
     QTest::newRow("swatch on the Color page") << "lblColor"
-                                              << "SSTab1" << QRect(120, 3720, 6255, 735);
+                                              << "SSTab1" << QRect(120, 3720, 6255, 735) << false;
     QTest::newRow("box on the Picture page") << "txtIndex(1)"
-                                             << "SSTab1" << QRect(6000, 1485, 375, 285);
+                                             << "SSTab1" << QRect(6000, 1485, 375, 285) << false;
     QTest::newRow("option inside a frame") << "optStyle(1)"
-                                           << "Frame2" << QRect(240, 600, 1935, 255);
+                                           << "Frame2" << QRect(240, 600, 1935, 255) << false;
     QTest::newRow("tab control on the window") << "SSTab1"
-                                               << "frmMain" << QRect(120, 120, 6495, 4575);
+                                               << "frmMain" << QRect(120, 120, 6495, 4575) << false;
     QTest::newRow("button on the window") << "cmdExit"
-                                          << "frmMain" << QRect(5400, 4800, 1215, 375);
+                                          << "frmMain" << QRect(5400, 4800, 1215, 375) << false;
+    // Right to left, each keeps its distance from the other edge.
+    QTest::newRow("box on the Picture page, right to left")
+        << "txtIndex(1)"
+        << "SSTab1" << QRect(6000, 1485, 375, 285) << true;
+    QTest::newRow("option inside a frame, right to left") << "optStyle(1)"
+                                                          << "Frame2" << QRect(240, 600, 1935, 255) << true;
+    QTest::newRow("button on the window, right to left") << "cmdExit"
+                                                         << "frmMain" << QRect(5400, 4800, 1215, 375) << true;
 }
 
 void WindowTest::placesInTabControlCoordinates()
@@ -194,6 +203,9 @@ void WindowTest::placesInTabControlCoordinates()
     QFETCH(QString, name);
     QFETCH(QString, container);
     QFETCH(QRect, twipsRect);
+    QFETCH(bool, rightToLeft);
+    if (rightToLeft)
+        m_window->setLayoutDirection(Qt::RightToLeft);
     for (int page = 0; page < 3; ++page) {
         m_window->SSTab1->setCurrentIndex(page);
         if (child(name)->isVisible())
@@ -202,7 +214,10 @@ void WindowTest::placesInTabControlCoordinates()
     QWidget *w = child(name);
     QWidget *box = child(container);
     const QRect actual(w->mapTo(box, QPoint(0, 0)), w->size());
-    QCOMPARE(actual, twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
+    QRect expected = twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    if (rightToLeft)
+        expected.moveLeft(box->width() - expected.left() - expected.width());
+    QCOMPARE(actual, expected);
 }
 
 void WindowTest::controlsInsideTheirContainers()
