@@ -220,11 +220,20 @@ void ListExPrivate::showOwnItems()
     if (q->model() == model)
         return;
     const int current = lastCurrentRow; // a row of the list's own model
-    show(model);
-    if (current >= 0 && current < model->count())
-        q->setCurrentRow(current); // the current item stays current
-    else
-        followCurrent();
+    {
+        const QScopedValueRollback<bool> quiet(swapping, true);
+        show(model);
+        if (current >= 0 && current < model->count())
+            q->setCurrentRow(current); // the current item stays current
+    }
+    // Told once, what changed: in single selection the current item is the selection.
+    const int row = itemRow(q->currentIndex());
+    lastCurrentRow = row;
+    if (row != current)
+        emit q->currentRowChanged(row);
+    if (std::exchange(selectionPending, false) &&
+        (row != current || q->selectionMode() != QAbstractItemView::SingleSelection))
+        emit q->itemSelectionChanged();
 }
 
 bool ListExPrivate::showOwnItemsIfLost()
@@ -559,6 +568,8 @@ void ListEx::currentChanged(const QModelIndex &current, const QModelIndex &previ
     if (current.isValid() && !d->focusing && selectionMode() == SingleSelection &&
         !selectionModel()->isSelected(current))
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    if (d->swapping)
+        return;
     if (d->removing) {
         d->currentPending = true;
         return;
@@ -576,6 +587,10 @@ void ListEx::selectionChanged(const QItemSelection &selected, const QItemSelecti
         const QModelIndexList chosen = selected.indexes();
         if (!chosen.isEmpty() && chosen.constFirst() != currentIndex())
             selectionModel()->setCurrentIndex(chosen.constFirst(), QItemSelectionModel::NoUpdate);
+    }
+    if (d->swapping) {
+        d->selectionPending = true;
+        return;
     }
     emit itemSelectionChanged();
 }

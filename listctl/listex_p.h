@@ -62,6 +62,9 @@ public:
     // is about to change: the new row is told once the rows are gone.
     bool removing = false;
     bool currentPending = false;
+    // While the list goes back to its own items, the view's passing states are not told.
+    bool swapping = false;
+    bool selectionPending = false;
     bool selectedBeforeReset = false;
     bool layoutPending = false;
     bool layoutMayWait = false; // set while the timer or a paint asks for the layout

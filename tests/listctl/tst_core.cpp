@@ -342,9 +342,12 @@ void CoreTest::keysFindAndTypeAheadSkipFilteredAndHiddenRows()
     gone->setSourceModel(list.itemModel());
     list.setModel(gone);
     list.setCurrentRow(4);
+    QSignalSpy current(&list, &ListEx::currentRowChanged);
+    QSignalSpy selection(&list, &ListEx::itemSelectionChanged);
     delete gone;
     QCOMPARE(list.model(), list.itemModel());
     QCOMPARE(list.currentRow(), 4);
+    QCOMPARE(current.size() + selection.size(), 0); // the same item stays current and selected
     QTest::keyClick(&list, Qt::Key_Home);
     QCOMPARE(list.currentRow(), 0);
     list.setModel(&proxy);
