@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -89,9 +90,8 @@ void TabPage::relayout()
         // Controls inside a frame are placed by the frame, not by the page.
         if (it.key()->parentWidget() != this)
             continue;
-        QRect place = it.value();
-        if (isRightToLeft()) // read from the tab control's other edge
-            place.moveLeft(m_tabControl->width() - place.left() - place.width());
+        // Right to left, read from the tab control's other edge.
+        const QRect place = QStyle::visualRect(layoutDirection(), m_tabControl->rect(), it.value());
         it.key()->setGeometry(place.translated(-origin));
     }
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -149,12 +150,9 @@ void frmMain::followLayoutDirection()
             for (QWidget *child : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
                 if (!child->isWindow())
                     m_places.insert(child, child->geometry());
-    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
-        QRect place = it.value();
-        if (isRightToLeft())
-            place.moveLeft(it.key()->parentWidget()->width() - place.left() - place.width());
-        it.key()->setGeometry(place);
-    }
+    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it)
+        it.key()->setGeometry(
+            QStyle::visualRect(layoutDirection(), it.key()->parentWidget()->rect(), it.value()));
 }
 
 void frmMain::createFontPage(TabPage *page)

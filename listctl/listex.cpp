@@ -227,10 +227,8 @@ void ListExPrivate::showOwnItems()
             q->setCurrentRow(current); // the current item stays current
     }
     // Told once, what changed: in single selection the current item is the selection.
-    const int row = itemRow(q->currentIndex());
-    lastCurrentRow = row;
-    if (row != current)
-        emit q->currentRowChanged(row);
+    followCurrent();
+    const int row = lastCurrentRow;
     if (std::exchange(selectionPending, false) &&
         (row != current || q->selectionMode() != QAbstractItemView::SingleSelection))
         emit q->itemSelectionChanged();
